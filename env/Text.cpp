@@ -1,0 +1,123 @@
+#include "env/Text.h"
+
+#include <cstdint>
+
+namespace pikko {
+
+char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+static char AsciiUpper(char c) {
+  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+std::string LowerCase(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = AsciiLower(c);
+  return out;
+}
+
+std::string UpperCase(std::string_view s) {
+  std::string out(s);
+  for (char& c : out) c = AsciiUpper(c);
+  return out;
+}
+
+bool SameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
+  }
+  return true;
+}
+
+bool StartsWithText(std::string_view s, std::string_view prefix) {
+  return s.size() >= prefix.size() && SameText(s.substr(0, prefix.size()), prefix);
+}
+
+bool EndsWithText(std::string_view s, std::string_view suffix) {
+  return s.size() >= suffix.size() && SameText(s.substr(s.size() - suffix.size()), suffix);
+}
+
+static bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= ' '; }
+
+std::string Trim(std::string_view s) {
+  while (!s.empty() && IsBlankOrControl(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlankOrControl(s.back())) s.remove_suffix(1);
+  return std::string(s);
+}
+
+std::string TrimRight(std::string_view s) {
+  while (!s.empty() && IsBlankOrControl(s.back())) s.remove_suffix(1);
+  return std::string(s);
+}
+
+std::string ReplaceAll(std::string s, std::string_view from, std::string_view to) {
+  if (from.empty()) return s;
+  std::size_t pos = 0;
+  while ((pos = s.find(from, pos)) != std::string::npos) {
+    s.replace(pos, from.size(), to);
+    pos += to.size();
+  }
+  return s;
+}
+
+std::string ExtractFileName(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\/:");
+  return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
+}
+
+std::string ExtractFilePath(std::string_view path) {
+  const std::size_t cut = path.find_last_of("\\/:");
+  return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut + 1));
+}
+
+static int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+int StrToIntDef(std::string_view text, int def) {
+  std::size_t i = 0;
+  while (i < text.size() && text[i] == ' ') ++i;
+  text.remove_prefix(i);
+  if (text.empty()) return def;
+
+  std::size_t hexStart = 0;
+  if (text[0] == '$' || text[0] == 'x' || text[0] == 'X') {
+    hexStart = 1;
+  } else if (text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+    hexStart = 2;
+  }
+  if (hexStart != 0) {
+    // Hexadecimal: up to 32 bits, read as a signed value ($FFFFFFFF is -1).
+    std::string_view digits = text.substr(hexStart);
+    if (digits.empty()) return def;
+    std::uint64_t value = 0;
+    for (char c : digits) {
+      const int d = HexDigit(c);
+      if (d < 0) return def;
+      value = value * 16 + static_cast<unsigned>(d);
+      if (value > 0xFFFFFFFFull) return def;
+    }
+    return static_cast<int>(static_cast<std::uint32_t>(value));
+  }
+
+  bool negative = false;
+  if (text[0] == '+' || text[0] == '-') {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return def;
+  std::int64_t value = 0;
+  const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
+  for (char c : text) {
+    if (c < '0' || c > '9') return def;
+    value = value * 10 + (c - '0');
+    if (value > limit) return def;
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+}  // namespace pikko

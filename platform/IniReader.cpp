@@ -1,0 +1,115 @@
+#include "platform/IniReader.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "env/Text.h"
+
+namespace pikko {
+namespace {
+
+// The profile functions treat the end-of-file mark like a blank.
+bool IsProfileSpace(char c) {
+  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f' ||
+         c == '\x1a';
+}
+
+std::string_view TrimProfile(std::string_view s) {
+  while (!s.empty() && IsProfileSpace(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsProfileSpace(s.back())) s.remove_suffix(1);
+  return s;
+}
+
+// Copies a value into the 2048-character room. One pair of enclosing quotes
+// (single or double) is removed when the whole value fits the room.
+std::string CopyEntry(std::string_view value, bool stripQuote) {
+  bool quoted = false;
+  if (stripQuote && value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    value.remove_prefix(1);
+    quoted = true;
+  }
+  const std::size_t fits = kIniValueRoom - 1;
+  std::string out(value.substr(0, fits));
+  // The closing quote goes only when the whole value fitted the room.
+  if (quoted && value.size() <= kIniValueRoom) out.resize(std::min(out.size(), value.size() - 1));
+  return out;
+}
+
+// The default loses its trailing blanks (though never its first character).
+std::string_view TrimDefault(std::string_view def) {
+  while (def.size() > 1 && def.back() == ' ') def.remove_suffix(1);
+  return def;
+}
+
+}  // namespace
+
+IniDocument IniDocument::Parse(std::string_view contents) {
+  IniDocument doc;
+  // Keys above the first section header belong to a section without a name.
+  doc.sections_.push_back(Section{});
+  // Lines end at LF; a file without any LF is split at CR instead.
+  const char separator = contents.find('\n') != std::string_view::npos ? '\n' : '\r';
+  std::size_t pos = 0;
+  while (pos < contents.size()) {
+    std::size_t end = contents.find(separator, pos);
+    if (end == std::string_view::npos) end = contents.size();
+    std::string_view line = TrimProfile(contents.substr(pos, end - pos));
+    pos = end + 1;
+    if (line.empty()) continue;
+
+    if (line.front() == '[') {
+      const std::size_t close = line.rfind(']');
+      if (close != std::string_view::npos) {
+        doc.sections_.push_back(Section{std::string(TrimProfile(line.substr(1, close - 1))), {}});
+        continue;
+      }
+      // A header without its "]" is read as a key line.
+    }
+    Key key;
+    const std::size_t eq = line.find('=');
+    if (eq == std::string_view::npos) {
+      key.name = std::string(line);
+    } else {
+      key.name = std::string(TrimProfile(line.substr(0, eq)));
+      key.value = std::string(TrimProfile(line.substr(eq + 1)));
+      key.hasValue = true;
+    }
+    doc.sections_.back().keys.push_back(std::move(key));
+  }
+  return doc;
+}
+
+std::string IniDocument::ReadString(std::string_view section, std::string_view key,
+                                    std::string_view def) const {
+  section = TrimProfile(section);
+  key = TrimProfile(key);
+  def = TrimDefault(def);
+  for (const Section& s : sections_) {
+    if (!SameText(s.name, section)) continue;
+    // Only the first section of a name is searched, and its first key wins.
+    for (const Key& k : s.keys) {
+      if (SameText(k.name, key)) return CopyEntry(k.hasValue ? k.value : def, true);
+    }
+    break;
+  }
+  return CopyEntry(def, true);
+}
+
+std::string ReadIniFromText(std::string_view contents, bool fileExists, std::string_view section,
+                            std::string_view key, std::string_view def) {
+  if (!fileExists) return std::string(TrimDefault(def).substr(0, kIniValueRoom - 1));
+  return IniDocument::Parse(contents).ReadString(section, key, def);
+}
+
+std::string PortableIniReader::ReadString(const std::string& file, const std::string& section,
+                                          const std::string& key, const std::string& def) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return ReadIniFromText({}, false, section, key, def);
+  std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return ReadIniFromText(contents, true, section, key, def);
+}
+
+}  // namespace pikko

@@ -1,0 +1,51 @@
+// A portable reader of INI files with the private-profile semantics the
+// disc's files are written for: names compare without regard to case, the
+// first of duplicate sections and keys wins, values are trimmed and lose one
+// pair of enclosing quotes, and every text is cut to 2047 characters.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/Ports.h"
+
+namespace pikko {
+
+// The room the platform's profile functions read text values into.
+constexpr std::size_t kIniValueRoom = 2048;
+
+class IniDocument {
+ public:
+  static IniDocument Parse(std::string_view contents);
+
+  // The value of key in section, or def when the section, the key or its
+  // "=" is missing.
+  std::string ReadString(std::string_view section, std::string_view key,
+                         std::string_view def) const;
+
+ private:
+  struct Key {
+    std::string name;
+    std::string value;
+    bool hasValue = false;
+  };
+  struct Section {
+    std::string name;
+    std::vector<Key> keys;
+  };
+  std::vector<Section> sections_;
+};
+
+// Reads a missing file as the default, like the platform does.
+std::string ReadIniFromText(std::string_view contents, bool fileExists, std::string_view section,
+                            std::string_view key, std::string_view def);
+
+// The INI port over files on disk, for builds without the platform's reader.
+class PortableIniReader final : public IniPort {
+ public:
+  std::string ReadString(const std::string& file, const std::string& section,
+                         const std::string& key, const std::string& def) override;
+};
+
+}  // namespace pikko

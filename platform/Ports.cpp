@@ -1,0 +1,41 @@
+#include "platform/Ports.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace pikko {
+namespace {
+
+template <class P>
+P& Require(P* port, const char* name) {
+  if (port == nullptr) {
+    // A missing port is a wiring fault of the program or of a test, never a
+    // state the menu can go on from.
+    std::fprintf(stderr, "Ports: no %s port installed\n", name);
+    std::abort();
+  }
+  return *port;
+}
+
+std::string& TitleStorage() {
+  static std::string title;
+  return title;
+}
+
+}  // namespace
+
+Ports& CurrentPorts() {
+  static Ports ports;
+  return ports;
+}
+
+IniPort& Ini() { return Require(CurrentPorts().ini, "INI"); }
+MessageBoxPort& Messages() { return Require(CurrentPorts().messages, "message box"); }
+FileSystemPort& Files() { return Require(CurrentPorts().files, "file system"); }
+FoldersPort& Folders() { return Require(CurrentPorts().folders, "folders"); }
+VersionPort& Version() { return Require(CurrentPorts().version, "version"); }
+
+const std::string& ApplicationTitle() { return TitleStorage(); }
+void SetApplicationTitle(const std::string& title) { TitleStorage() = title; }
+
+}  // namespace pikko

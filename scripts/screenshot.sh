@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs inside a display: starts the menu on a disc folder, waits until it has
+# drawn, saves the screen and ends the menu.
+set -euo pipefail
+disc="$1"; shot="$2"
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+source "$here/scripts/wine-env.sh"
+cd "$disc"
+wine Pikko.exe debug &
+pid=$!
+sleep "${PIKKO_SETTLE_SECONDS:-6}"
+import -window root "$shot"
+kill "$pid" 2>/dev/null || true
+wineserver -k 2>/dev/null || true

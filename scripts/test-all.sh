@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the host ring (portable core with sanitizers),
+# then the Windows ring under Wine; the 32-bit Windows build is compiled and
+# linked as well (it cannot run on this machine).
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+cd "$here"
+bash scripts/setup.sh
+source scripts/wine-env.sh
+
+cmake --preset host >/dev/null
+cmake --build --preset host
+ctest --preset host
+
+cmake --preset win64 >/dev/null
+cmake --build --preset win64
+cmake --preset win32 >/dev/null
+cmake --build --preset win32
+
+wineserver -p 2>/dev/null || true
+trap 'wineserver -k 2>/dev/null || true' EXIT
+with_display ctest --preset win64
