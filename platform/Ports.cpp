@@ -34,6 +34,10 @@ MessageBoxPort& Messages() { return Require(CurrentPorts().messages, "message bo
 FileSystemPort& Files() { return Require(CurrentPorts().files, "file system"); }
 FoldersPort& Folders() { return Require(CurrentPorts().folders, "folders"); }
 VersionPort& Version() { return Require(CurrentPorts().version, "version"); }
+LibraryPort& Libraries() { return Require(CurrentPorts().libraries, "library"); }
+RegistryPort& Registry() { return Require(CurrentPorts().registry, "registry"); }
+ShellPort& Shell() { return Require(CurrentPorts().shell, "shell"); }
+WindowSearchPort& WindowSearch() { return Require(CurrentPorts().windows, "window search"); }
 
 const std::string& ApplicationTitle() { return TitleStorage(); }
 void SetApplicationTitle(const std::string& title) { TitleStorage() = title; }

@@ -86,6 +86,45 @@ class VersionPort {
   virtual std::uint16_t SystemDefaultLangId() = 0;
 };
 
+// Library loading and export lookup. Handles are opaque; a library loaded
+// through this port stays loaded (the menu never releases its libraries).
+class LibraryPort {
+ public:
+  virtual ~LibraryPort() = default;
+  // Loads by full path or, without a folder, through the platform's search.
+  virtual void* Load(const std::string& path) = 0;
+  virtual void* Symbol(void* library, const char* name) = 0;
+};
+
+// Reading HKEY_CURRENT_USER, which is all the menu reads directly.
+class RegistryPort {
+ public:
+  virtual ~RegistryPort() = default;
+  enum class Status { NoKey, NoValue, Ok };
+  // Opens subkey without creating it and reads an integer (DWORD) value.
+  virtual Status ReadCurrentUserInteger(const std::string& subkey, const std::string& value,
+                                        int& out) = 0;
+};
+
+// Starting programs through the shell, fire and forget.
+class ShellPort {
+ public:
+  virtual ~ShellPort() = default;
+  // The shell's result: greater than 32 when the program started.
+  virtual std::intptr_t Execute(WindowHandle owner, const std::string& verb,
+                                const std::string& file, const std::string& parameters,
+                                const std::string& directory, int show) = 0;
+};
+
+// Other programs' top-level windows.
+class WindowSearchPort {
+ public:
+  virtual ~WindowSearchPort() = default;
+  virtual WindowHandle FindTopLevel(const std::string& className, const std::string& title) = 0;
+  // Restores a minimised window and brings it to the front.
+  virtual void RestoreAndActivate(WindowHandle window) = 0;
+};
+
 // The set of ports in force. The program installs the Win32 adapters at
 // start; a test installs fakes with ScopedPorts.
 struct Ports {
@@ -94,6 +133,10 @@ struct Ports {
   FileSystemPort* files = nullptr;
   FoldersPort* folders = nullptr;
   VersionPort* version = nullptr;
+  LibraryPort* libraries = nullptr;
+  RegistryPort* registry = nullptr;
+  ShellPort* shell = nullptr;
+  WindowSearchPort* windows = nullptr;
 };
 
 Ports& CurrentPorts();
@@ -116,6 +159,10 @@ MessageBoxPort& Messages();
 FileSystemPort& Files();
 FoldersPort& Folders();
 VersionPort& Version();
+LibraryPort& Libraries();
+RegistryPort& Registry();
+ShellPort& Shell();
+WindowSearchPort& WindowSearch();
 
 // The application title: the caption of messages that speak for the program
 // as a whole. Set by the application object.

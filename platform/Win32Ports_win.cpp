@@ -2,8 +2,11 @@
 #include "platform/Win32Ports.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <iterator>
+
+#include "platform/ScopedWin.h"
 
 namespace pikko {
 namespace {
@@ -98,6 +101,56 @@ class Win32Version final : public VersionPort {
   std::uint16_t SystemDefaultLangId() override { return ::GetSystemDefaultLangID(); }
 };
 
+class Win32Libraries final : public LibraryPort {
+ public:
+  void* Load(const std::string& path) override { return ::LoadLibraryA(path.c_str()); }
+  void* Symbol(void* library, const char* name) override {
+    return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(library), name));
+  }
+};
+
+class Win32Registry final : public RegistryPort {
+ public:
+  Status ReadCurrentUserInteger(const std::string& subkey, const std::string& value,
+                                int& out) override {
+    HKEY raw = nullptr;
+    if (::RegOpenKeyExA(HKEY_CURRENT_USER, subkey.c_str(), 0, KEY_READ, &raw) != ERROR_SUCCESS)
+      return Status::NoKey;
+    win::ScopedRegKey key(raw);
+    DWORD type = 0, data = 0, size = sizeof data;
+    if (::RegQueryValueExA(key.Get(), value.c_str(), nullptr, &type,
+                           reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof data)
+      return Status::NoValue;
+    out = static_cast<int>(data);
+    return Status::Ok;
+  }
+};
+
+class Win32Shell final : public ShellPort {
+ public:
+  std::intptr_t Execute(WindowHandle owner, const std::string& verb, const std::string& file,
+                        const std::string& parameters, const std::string& directory,
+                        int show) override {
+    const HINSTANCE r = ::ShellExecuteA(static_cast<HWND>(owner), verb.c_str(), file.c_str(),
+                                        parameters.empty() ? nullptr : parameters.c_str(),
+                                        directory.empty() ? nullptr : directory.c_str(), show);
+    return reinterpret_cast<std::intptr_t>(r);
+  }
+};
+
+class Win32WindowSearch final : public WindowSearchPort {
+ public:
+  WindowHandle FindTopLevel(const std::string& className, const std::string& title) override {
+    return ::FindWindowA(className.c_str(), title.c_str());
+  }
+  void RestoreAndActivate(WindowHandle window) override {
+    const HWND hwnd = static_cast<HWND>(window);
+    if (::IsIconic(hwnd)) ::ShowWindow(hwnd, SW_RESTORE);
+    ::SetForegroundWindow(hwnd);
+  }
+};
+
 }  // namespace
 
 Ports Win32Ports() {
@@ -106,12 +159,20 @@ Ports Win32Ports() {
   static Win32Files files;
   static Win32Folders folders;
   static Win32Version version;
+  static Win32Libraries libraries;
+  static Win32Registry registry;
+  static Win32Shell shell;
+  static Win32WindowSearch windows;
   Ports ports;
   ports.ini = &ini;
   ports.messages = &messages;
   ports.files = &files;
   ports.folders = &folders;
   ports.version = &version;
+  ports.libraries = &libraries;
+  ports.registry = &registry;
+  ports.shell = &shell;
+  ports.windows = &windows;
   return ports;
 }
 

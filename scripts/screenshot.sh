@@ -6,7 +6,9 @@ disc="$1"; shot="$2"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$here/scripts/wine-env.sh"
 cd "$disc"
-wine Pikko.exe debug &
+wineserver -p </dev/null >/dev/null 2>&1
+wine wineboot </dev/null >/dev/null 2>&1 || true
+wine Pikko.exe debug </dev/null >/dev/null 2>&1 &
 pid=$!
 sleep "${PIKKO_SETTLE_SECONDS:-6}"
 import -window root "$shot"

@@ -17,6 +17,4 @@ cmake --build --preset win64
 cmake --preset win32 >/dev/null
 cmake --build --preset win32
 
-wineserver -p 2>/dev/null || true
-trap 'wineserver -k 2>/dev/null || true' EXIT
-with_display ctest --preset win64
+with_display bash scripts/wine-ring.sh

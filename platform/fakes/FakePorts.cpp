@@ -44,6 +44,48 @@ std::string FakeFolders::WindowsDirectory(unsigned room) {
   return windows.size() < room ? windows : std::string();
 }
 
+void* FakeLibraries::Load(const std::string& path) {
+  loads.push_back(path);
+  const auto it = libraries_.find(LowerCase(path));
+  return it == libraries_.end() ? nullptr : &it->second;
+}
+
+void* FakeLibraries::Symbol(void* library, const char* name) {
+  if (library == nullptr) return nullptr;
+  const auto& symbols = *static_cast<std::map<std::string, void*>*>(library);
+  const auto it = symbols.find(name);
+  return it == symbols.end() ? nullptr : it->second;
+}
+
+void FakeLibraries::Add(const std::string& path, std::map<std::string, void*> symbols) {
+  libraries_[LowerCase(path)] = std::move(symbols);
+}
+
+RegistryPort::Status FakeRegistry::ReadCurrentUserInteger(const std::string& subkey,
+                                                          const std::string& value, int& out) {
+  ++reads;
+  lastSubkey = subkey;
+  lastValue = value;
+  if (status != Status::Ok) return status;
+  if (values.empty()) return Status::NoValue;
+  out = values.front();
+  if (values.size() > 1) values.pop_front();
+  return Status::Ok;
+}
+
+std::intptr_t FakeShell::Execute(WindowHandle owner, const std::string& verb,
+                                 const std::string& file, const std::string& parameters,
+                                 const std::string& directory, int show) {
+  calls.push_back({owner, verb, file, parameters, directory, show});
+  return result;
+}
+
+WindowHandle FakeWindowSearch::FindTopLevel(const std::string& className,
+                                            const std::string& title) {
+  const auto it = existing.find({className, title});
+  return it == existing.end() ? nullptr : it->second;
+}
+
 static Ports MakePorts(FakeSystem& s) {
   Ports p;
   p.ini = &s.files;
@@ -51,6 +93,10 @@ static Ports MakePorts(FakeSystem& s) {
   p.messages = &s.messages;
   p.folders = &s.folders;
   p.version = &s.version;
+  p.libraries = &s.libraries;
+  p.registry = &s.registry;
+  p.shell = &s.shell;
+  p.windows = &s.windows;
   return p;
 }
 

@@ -71,6 +71,54 @@ class FakeVersion final : public VersionPort {
   std::uint16_t langId = 0x0409;
 };
 
+class FakeLibraries final : public LibraryPort {
+ public:
+  void* Load(const std::string& path) override;
+  void* Symbol(void* library, const char* name) override;
+  // A library that loads under this path (compared without regard to case)
+  // and exports these symbols.
+  void Add(const std::string& path, std::map<std::string, void*> symbols);
+  std::vector<std::string> loads;
+
+ private:
+  std::map<std::string, std::map<std::string, void*>> libraries_;
+};
+
+class FakeRegistry final : public RegistryPort {
+ public:
+  Status ReadCurrentUserInteger(const std::string& subkey, const std::string& value,
+                                int& out) override;
+  Status status = Status::NoKey;
+  // Values given on successive reads; the last one repeats.
+  std::deque<int> values;
+  int reads = 0;
+  std::string lastSubkey, lastValue;
+};
+
+struct ShellCall {
+  WindowHandle owner;
+  std::string verb, file, parameters, directory;
+  int show;
+};
+
+class FakeShell final : public ShellPort {
+ public:
+  std::intptr_t Execute(WindowHandle owner, const std::string& verb, const std::string& file,
+                        const std::string& parameters, const std::string& directory,
+                        int show) override;
+  std::intptr_t result = 42;
+  std::vector<ShellCall> calls;
+};
+
+class FakeWindowSearch final : public WindowSearchPort {
+ public:
+  WindowHandle FindTopLevel(const std::string& className, const std::string& title) override;
+  void RestoreAndActivate(WindowHandle window) override { activated.push_back(window); }
+  // Windows that exist, by class and title.
+  std::map<std::pair<std::string, std::string>, WindowHandle> existing;
+  std::vector<WindowHandle> activated;
+};
+
 // All fakes together, installed for the lifetime of the object.
 class FakeSystem {
  public:
@@ -79,6 +127,10 @@ class FakeSystem {
   FakeMessageBoxes messages;
   FakeFolders folders;
   FakeVersion version;
+  FakeLibraries libraries;
+  FakeRegistry registry;
+  FakeShell shell;
+  FakeWindowSearch windows;
 
  private:
   ScopedPorts scope_;
