@@ -1,0 +1,51 @@
+#include "toolkit/Font_win.h"
+
+#include <cstring>
+
+namespace pikko {
+
+void Font::SetSpec(const FontSpec& spec) {
+  if (!spec.SameFace(spec_)) font_.Reset();
+  spec_ = spec;
+}
+
+void Font::SetHeight(int pixels) {
+  if (pixels != spec_.height) font_.Reset();
+  spec_.height = pixels;
+}
+
+void Font::SetName(const std::string& name) {
+  if (name != spec_.name) font_.Reset();
+  spec_.name = name;
+}
+
+void Font::SetCharset(int charset) {
+  if (charset != spec_.charset) font_.Reset();
+  spec_.charset = charset;
+}
+
+HFONT Font::Handle() const {
+  if (!font_) {
+    LOGFONTA lf{};
+    lf.lfHeight = -spec_.height;
+    lf.lfWeight = spec_.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfCharSet = static_cast<BYTE>(spec_.charset);
+    lf.lfOutPrecision = OUT_DEFAULT_PRECIS;
+    lf.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+    lf.lfQuality = DEFAULT_QUALITY;
+    // A face name longer than the room is cut, never overrun.
+    std::strncpy(lf.lfFaceName, spec_.name.c_str(), LF_FACESIZE - 1);
+    font_.Reset(::CreateFontIndirectA(&lf));
+  }
+  return font_.Get();
+}
+
+int MeasureText(const Font& font, const std::string& text) {
+  win::ScopedMemoryDc dc(::CreateCompatibleDC(nullptr));
+  win::ScopedSelect sel(dc.Get(), font.Handle());
+  SIZE size{};
+  ::GetTextExtentPoint32A(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+}  // namespace pikko

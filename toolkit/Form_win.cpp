@@ -1,0 +1,52 @@
+#include "toolkit/Form_win.h"
+
+namespace pikko {
+
+void Form::SetCaption(const std::string& text) {
+  caption_ = text;
+  if (Handle()) ::SetWindowTextA(Handle(), text.c_str());
+}
+
+void Form::CentreOnDesktop() {
+  RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+  SetBounds((work.right - work.left - Width()) / 2, (work.bottom - work.top - Height()) / 2,
+            Width(), Height());
+}
+
+void Form::Close() {
+  if (Handle()) ::PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void Form::BoundsChanged(const RECT& old) {
+  if (inSync_) return;
+  WindowedControl::BoundsChanged(old);
+}
+
+LRESULT Form::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
+  switch (msg) {
+    case WM_WINDOWPOSCHANGING:
+      if (live_ && OnWindowPosChanging) OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lp));
+      break;
+    case WM_WINDOWPOSCHANGED: {
+      // Keep the control's bounds in step with the window.
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(lp);
+      if (!(pos->flags & SWP_NOMOVE) || !(pos->flags & SWP_NOSIZE)) {
+        RECT r;
+        ::GetWindowRect(Handle(), &r);
+        inSync_ = true;
+        SetBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        inSync_ = false;
+      }
+      break;
+    }
+    case WM_CLOSE:
+      if (OnClose) OnClose();
+      ::ShowWindow(Handle(), SW_HIDE);
+      return 0;
+    default:
+      break;
+  }
+  return WindowedControl::HandleMessage(msg, wp, lp);
+}
+
+}  // namespace pikko

@@ -1,0 +1,40 @@
+// The top-level window of the program.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "toolkit/WindowedControl_win.h"
+
+namespace pikko {
+
+class Form : public WindowedControl {
+ public:
+  explicit Form(std::string name) : WindowedControl(std::move(name)) { SetVisible(false); }
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& text);
+  // Places the window in the middle of the desktop's work area.
+  void CentreOnDesktop();
+  void Close();
+
+  std::function<void()> OnClose;
+  // Called with the window's new position and size before they take effect;
+  // the handler may change them.
+  std::function<void(WINDOWPOS& pos)> OnWindowPosChanging;
+  // False while the form is built or torn down: no size rules apply then.
+  bool Live() const { return live_; }
+  void SetLive(bool v) { live_ = v; }
+
+ protected:
+  DWORD Style() const override { return WS_POPUP | WS_CAPTION | WS_CLIPCHILDREN | WS_MINIMIZEBOX; }
+  const char* ClassName() const override { return "TZkAutorunForm"; }
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+  void BoundsChanged(const RECT& old) override;
+
+ private:
+  std::string caption_;
+  bool live_ = false;
+  bool inSync_ = false;
+};
+
+}  // namespace pikko
