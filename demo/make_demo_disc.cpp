@@ -1,0 +1,30 @@
+// Lays out the demo support disc.
+//   make_demo_disc <AUTORUN folder>       the menu's files in the program folder
+//   make_demo_disc --file-list <disc>     FILELIST.TXT of everything on the disc
+#include <cstdio>
+#include <string>
+
+#include "demo/DemoDisc.h"
+
+int main(int argc, char** argv) {
+  using namespace pikko::demo;
+  const std::string usage =
+      "usage: make_demo_disc <AUTORUN folder>\n"
+      "       make_demo_disc --file-list <disc folder>\n";
+  if (argc == 3 && std::string(argv[1]) == "--file-list") {
+    const WriteOutcome out = WriteFileList(argv[2]);
+    if (!out) std::fprintf(stderr, "make_demo_disc: cannot write %s\n", out.failedFile.c_str());
+    return out ? 0 : 1;
+  }
+  if (argc != 2 || argv[1][0] == '-') {
+    std::fputs(usage.c_str(), stderr);
+    return 2;
+  }
+  const WriteOutcome out = WriteDemoDisc(argv[1]);
+  if (!out) {
+    std::fprintf(stderr, "make_demo_disc: cannot write %s\n", out.failedFile.c_str());
+    return 1;
+  }
+  std::printf("demo disc laid out in %s\n", argv[1]);
+  return 0;
+}
