@@ -88,17 +88,19 @@ void PaintTabShape(Image& image, int left, int top, TabState state, const Theme&
 
 void PaintLogo(Image& image, int x, int y, Look look, const Theme& t) {
   if (look == Look::Gaming) {
-    // An angular emblem: two stacked chevrons.
-    for (int i = 0; i < 7; ++i) {
-      Line(image, x + 1 + i, y + 3, x + 8, y + 10 - i, i % 2 ? t.markDark : t.markLight);
-      Line(image, x + 15 - i, y + 3, x + 8, y + 10 - i, i % 2 ? t.markDark : t.markLight);
+    // An angular emblem, two stacked chevrons, kept narrow: the caption
+    // starts further left in this look.
+    for (int i = 0; i < 6; ++i) {
+      const Rgb shade = Mix(t.markLight, t.markDark, i / 6.0);
+      Line(image, x + i, y + 4, x + 6, y + 10 - i, shade);
+      Line(image, x + 12 - i, y + 4, x + 6, y + 10 - i, shade);
     }
     for (int i = 0; i < 4; ++i) {
-      Line(image, x + 3 + i, y + 11, x + 8, y + 16 - i, t.markLight, 0.85);
-      Line(image, x + 13 - i, y + 11, x + 8, y + 16 - i, t.markLight, 0.85);
+      Line(image, x + 2 + i, y + 11, x + 6, y + 15 - i, t.markLight, 0.85);
+      Line(image, x + 10 - i, y + 11, x + 6, y + 15 - i, t.markLight, 0.85);
     }
-    DrawText(image, x + 18, y + 7, "PIKKO", Darker(t.logoText, 0.6));
-    DrawText(image, x + 18, y + 6, "PIKKO", t.logoText);
+    DrawText(image, x + 16, y + 7, "PIKKO", Darker(t.logoText, 0.6));
+    DrawText(image, x + 16, y + 6, "PIKKO", t.logoText);
     return;
   }
   // A chip: a lit package with pins on every side and a dark die.
@@ -203,8 +205,8 @@ Image PaintBackground256(Look look) {
   FillRoundRect(bg, well, Corners::All(7), VerticalPaint(well, t.wellTop, t.wellBottom));
   OutlineRoundRect(bg, well, Corners::All(7), t.wellEdge);
   HLine(bg, well.left + 7, well.right - 7, well.top + 1, {0, 0, 0}, 0.5);
-  PaintPanel(bg, kDescriptionPanel, 9, t.descTop, t.descBottom, t.descEdge);
-  HLine(bg, kDescriptionPanel.left + 8, kDescriptionPanel.right - 8, kDescriptionPanel.top + 1,
+  PaintPanel(bg, kDescriptionPanel, 6, t.descTop, t.descBottom, t.descEdge);
+  HLine(bg, kDescriptionPanel.left + 6, kDescriptionPanel.right - 6, kDescriptionPanel.top + 1,
         {255, 255, 255}, look == Look::Gaming ? 0.12 : 0.8);
 
   // A bright rim inside the dark outline, fading down the sides.

@@ -83,11 +83,11 @@ Image PaintBackground16(Look look) {
   const int lx = kLogoLeft;
   const int ly = kLogoTop;
   if (look == Look::Gaming) {
-    for (int i = 0; i < 7; ++i) {
-      Line(bg, lx + 1 + i, ly + 3, lx + 8, ly + 10 - i, t.mark);
-      Line(bg, lx + 15 - i, ly + 3, lx + 8, ly + 10 - i, t.mark);
+    for (int i = 0; i < 6; ++i) {
+      Line(bg, lx + i, ly + 4, lx + 6, ly + 10 - i, t.mark);
+      Line(bg, lx + 12 - i, ly + 4, lx + 6, ly + 10 - i, t.mark);
     }
-    DrawText(bg, lx + 18, ly + 6, "PIKKO", t.logoText);
+    DrawText(bg, lx + 16, ly + 6, "PIKKO", t.logoText);
   } else {
     for (int i = 0; i < 3; ++i) {
       const int at = 5 + 4 * i;
