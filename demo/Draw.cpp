@@ -162,6 +162,100 @@ void FillCircle(Image& image, double cx, double cy, double radius, Rgb c, double
 
 namespace {
 
+constexpr double kPi = 3.14159265358979323846;
+
+// Blends c over every pixel of the box by the share of its 4 x 4 samples
+// that lie inside the shape.
+template <class Inside>
+void CoverShape(Image& image, double left, double top, double right, double bottom, Rgb c,
+                double alpha, Inside inside) {
+  const int x0 = static_cast<int>(std::floor(left));
+  const int y0 = static_cast<int>(std::floor(top));
+  const int x1 = static_cast<int>(std::ceil(right));
+  const int y1 = static_cast<int>(std::ceil(bottom));
+  for (int y = y0; y < y1; ++y) {
+    for (int x = x0; x < x1; ++x) {
+      int hits = 0;
+      for (int sy = 0; sy < 4; ++sy)
+        for (int sx = 0; sx < 4; ++sx)
+          if (inside(x + (sx + 0.5) / 4.0, y + (sy + 0.5) / 4.0)) ++hits;
+      if (hits > 0) image.Blend(x, y, c, hits / 16.0 * alpha);
+    }
+  }
+}
+
+double SegmentDistance(double px, double py, double x0, double y0, double x1, double y1) {
+  const double dx = x1 - x0;
+  const double dy = y1 - y0;
+  const double lengthSquared = dx * dx + dy * dy;
+  double t = lengthSquared > 0 ? ((px - x0) * dx + (py - y0) * dy) / lengthSquared : 0.0;
+  t = std::clamp(t, 0.0, 1.0);
+  return std::hypot(px - (x0 + t * dx), py - (y0 + t * dy));
+}
+
+}  // namespace
+
+void StrokeSegment(Image& image, double x0, double y0, double x1, double y1, double width, Rgb c,
+                   double alpha) {
+  const double half = width / 2;
+  CoverShape(image, std::min(x0, x1) - half, std::min(y0, y1) - half, std::max(x0, x1) + half,
+             std::max(y0, y1) + half, c, alpha,
+             [&](double px, double py) { return SegmentDistance(px, py, x0, y0, x1, y1) <= half; });
+}
+
+void StrokeArc(Image& image, double cx, double cy, double radius, double from, double to,
+               double width, Rgb c, double alpha) {
+  const double half = width / 2;
+  double sweep = std::fmod(to - from, 360.0);
+  if (sweep <= 0) sweep += 360.0;
+  const double ex0 = cx + radius * std::cos(from * kPi / 180);
+  const double ey0 = cy + radius * std::sin(from * kPi / 180);
+  const double ex1 = cx + radius * std::cos((from + sweep) * kPi / 180);
+  const double ey1 = cy + radius * std::sin((from + sweep) * kPi / 180);
+  const double reach = radius + half;
+  CoverShape(
+      image, cx - reach, cy - reach, cx + reach, cy + reach, c, alpha, [&](double px, double py) {
+        double angle = std::atan2(py - cy, px - cx) * 180 / kPi - from;
+        angle = std::fmod(angle, 360.0);
+        if (angle < 0) angle += 360.0;
+        if (angle <= sweep) return std::abs(std::hypot(px - cx, py - cy) - radius) <= half;
+        // Beyond the ends the stroke ends round.
+        return std::hypot(px - ex0, py - ey0) <= half || std::hypot(px - ex1, py - ey1) <= half;
+      });
+}
+
+void FillPolygon(Image& image, const std::vector<Point>& points, Rgb c, double alpha) {
+  if (points.size() < 3) return;
+  double left = points[0].x, right = left, top = points[0].y, bottom = top;
+  for (const Point& p : points) {
+    left = std::min(left, p.x);
+    right = std::max(right, p.x);
+    top = std::min(top, p.y);
+    bottom = std::max(bottom, p.y);
+  }
+  CoverShape(image, left, top, right, bottom, c, alpha, [&](double px, double py) {
+    bool inside = false;
+    for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+      const Point& a = points[i];
+      const Point& b = points[j];
+      if ((a.y > py) != (b.y > py) && px < (b.x - a.x) * (py - a.y) / (b.y - a.y) + a.x)
+        inside = !inside;
+    }
+    return inside;
+  });
+}
+
+double RoundRectDistance(Rect r, double radius, double px, double py) {
+  const double cx = (r.left + r.right) / 2.0;
+  const double cy = (r.top + r.bottom) / 2.0;
+  const double qx = std::abs(px - cx) - (r.Width() / 2.0 - radius);
+  const double qy = std::abs(py - cy) - (r.Height() / 2.0 - radius);
+  const double outside = std::hypot(std::max(qx, 0.0), std::max(qy, 0.0));
+  return outside + std::min(std::max(qx, qy), 0.0) - radius;
+}
+
+namespace {
+
 struct Glyph {
   char ch;
   const char* rows[kTextHeight];

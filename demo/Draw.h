@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string_view>
+#include <vector>
 
 #include "demo/Bmp.h"
 
@@ -59,6 +60,26 @@ void VLine(Image& image, int x, int top, int bottom, Rgb c, double alpha = 1.0);
 void Line(Image& image, int x0, int y0, int x1, int y1, Rgb c, double alpha = 1.0);
 // A filled disc centred on (cx, cy), soft at its edge.
 void FillCircle(Image& image, double cx, double cy, double radius, Rgb c, double alpha = 1.0);
+
+// Anti-aliased strokes with round ends, width in pixels, for the icons.
+// Coordinates are continuous: pixel (x, y) covers x..x+1, y..y+1.
+void StrokeSegment(Image& image, double x0, double y0, double x1, double y1, double width, Rgb c,
+                   double alpha = 1.0);
+// An arc of the circle, from angle `from` clockwise (on screen, y down) to
+// angle `to`, in degrees; 0 points right, 90 down.
+void StrokeArc(Image& image, double cx, double cy, double radius, double from, double to,
+               double width, Rgb c, double alpha = 1.0);
+
+struct Point {
+  double x = 0;
+  double y = 0;
+};
+// A filled polygon (even-odd rule), soft at its edges.
+void FillPolygon(Image& image, const std::vector<Point>& points, Rgb c, double alpha = 1.0);
+
+// The signed distance from a point to the outline of a rounded rectangle
+// with one radius: negative inside, positive outside.
+double RoundRectDistance(Rect r, double radius, double px, double py);
 
 // The pixel font: 5 x 7 capitals, digits and a little punctuation, one
 // pixel between letters, scaled by a whole factor. Unknown characters
