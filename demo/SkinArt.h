@@ -30,7 +30,7 @@ constexpr int kTabTop = 24;
 constexpr int kTabWidth = 105;
 constexpr int kTabHeight = 37;
 constexpr int kContentTop = kTabTop + kTabHeight;      // 61
-constexpr Rect kListPanel{18, 66, 338, 446};           // behind the item rows
+constexpr Rect kListPanel{18, 66, 338, 440};           // behind the item rows and paging buttons
 constexpr Rect kDescriptionPanel{359, 114, 631, 440};  // behind the description
 constexpr Rect kSideButtonStrip{356, 63, 636, 112};    // five 50 x 45 buttons at top 66
 
