@@ -5,6 +5,9 @@
 #include <map>
 #include <system_error>
 
+#include "demo/ButtonArt.h"
+#include "demo/Png.h"
+
 namespace pikko::demo {
 namespace {
 
@@ -65,7 +68,51 @@ WriteOutcome WriteSkinFiles(const std::string& folder, Look look, const TestDisc
   return {};
 }
 
+using EncodedPictures = std::map<std::string, std::string>;
+
+EncodedPictures EncodePictures(Look look) {
+  EncodedPictures files;
+  auto add = [&](const ButtonSpec& button) {
+    for (ButtonState state : kButtonStates)
+      files[ButtonFileName(button, state)] = EncodePng(PaintButton(look, button, state));
+  };
+  for (const ButtonSpec& button : SkinButtons()) add(button);
+  add(ManualButton());
+  return files;
+}
+
+const EncodedPictures& PicturesOf(Look look) {
+  if (look == Look::Gaming) {
+    static const EncodedPictures gaming = EncodePictures(Look::Gaming);
+    return gaming;
+  }
+  static const EncodedPictures normal = EncodePictures(Look::Normal);
+  return normal;
+}
+
 }  // namespace
+
+std::vector<std::string> ButtonPictureNames(bool withManual) {
+  std::vector<std::string> names;
+  for (const ButtonSpec& button : SkinButtons())
+    for (ButtonState state : kButtonStates) names.push_back(ButtonFileName(button, state));
+  if (withManual)
+    for (ButtonState state : kButtonStates) names.push_back(ButtonFileName(ManualButton(), state));
+  return names;
+}
+
+const std::string& ButtonPictureBytes(Look look, const std::string& name) {
+  static const std::string none;
+  const EncodedPictures& pictures = PicturesOf(look);
+  const auto it = pictures.find(name);
+  return it == pictures.end() ? none : it->second;
+}
+
+WriteOutcome WriteButtonPictures(const std::string& folder, Look look, bool withManual) {
+  for (const std::string& name : ButtonPictureNames(withManual))
+    if (WriteOutcome out = WriteOne(folder, name, ButtonPictureBytes(look, name)); !out) return out;
+  return {};
+}
 
 std::string JoinPath(const std::string& folder, const std::string& relative) {
   std::string portable = relative;
@@ -101,6 +148,8 @@ WriteOutcome WriteDemoDisc(const std::string& autorunFolder) {
   if (WriteOutcome out = WriteOne(autorunFolder, "zkcd_dbg.ini", DemoMenuIni()); !out) return out;
   if (WriteOutcome out = WriteSkins(autorunFolder, Look::Normal); !out) return out;
   if (WriteOutcome out = WriteSkins(gaming, Look::Gaming); !out) return out;
+  if (WriteOutcome out = WriteButtonPictures(autorunFolder, Look::Normal, true); !out) return out;
+  if (WriteOutcome out = WriteButtonPictures(gaming, Look::Gaming, false); !out) return out;
   if (WriteOutcome out = WriteContactPages(autorunFolder, Look::Normal); !out) return out;
   if (WriteOutcome out = WriteContactPages(gaming, Look::Gaming); !out) return out;
   // The support text lies in the disc's root, beside the AUTORUN folder.
@@ -136,6 +185,12 @@ WriteOutcome WriteTestDisc(const std::string& folder, const std::string& menuIni
   const std::string gaming = JoinPath(folder, "GAMING");
   if (options.gamingFolder) {
     if (WriteOutcome out = WriteSkinFiles(gaming, Look::Gaming, options); !out) return out;
+  }
+  if (options.buttonPictures) {
+    if (WriteOutcome out = WriteButtonPictures(folder, Look::Normal, true); !out) return out;
+    if (options.gamingFolder) {
+      if (WriteOutcome out = WriteButtonPictures(gaming, Look::Gaming, false); !out) return out;
+    }
   }
   if (options.forceGaming) {
     if (WriteOutcome out = WriteOne(folder, "ForceGaming", ""); !out) return out;

@@ -43,6 +43,15 @@ const std::string& SkinFileBytes(Look look, const std::string& name);
 // Writes every skin file of the look into folder.
 WriteOutcome WriteSkins(const std::string& folder, Look look);
 
+// The PNG button pictures of a look, relative to its skin folder: the side,
+// batch-install and paging buttons in BtnImages\MB\256\, and with
+// withManual the manual button's in BtnImages\ (the menu reads those from
+// the program folder only, whatever the look).
+std::vector<std::string> ButtonPictureNames(bool withManual);
+// The encoded bytes of one button picture of a look; empty for an unknown name.
+const std::string& ButtonPictureBytes(Look look, const std::string& name);
+WriteOutcome WriteButtonPictures(const std::string& folder, Look look, bool withManual);
+
 // The contact pages, relative to a skin folder.
 constexpr const char* kContactPage256 = "contact\\contact_256_n00.htm";
 constexpr const char* kContactPage16 = "contact\\contact_16_n00.htm";
@@ -52,9 +61,9 @@ WriteOutcome WriteContactPages(const std::string& folder, Look look);
 // The support text the support side button opens, beside the AUTORUN folder.
 std::string SupportText();
 
-// Lays out the demo disc: the menu configuration, the skins of both looks
-// (the gaming ones in GAMING\), the contact pages, and the support text in
-// the parent folder.
+// Lays out the demo disc: the menu configuration, the skins and button
+// pictures of both looks (the gaming ones in GAMING\), the contact pages,
+// and the support text in the parent folder.
 WriteOutcome WriteDemoDisc(const std::string& autorunFolder);
 
 // Writes the list of every file below discFolder, one relative path a line,
@@ -68,6 +77,7 @@ struct TestDiscOptions {
   bool gamingFolder = true;        // GAMING\ with the gaming skins
   bool forceGaming = false;        // the ForceGaming marker file
   bool contactPages = true;        // contact\contact_*_n00.htm (also in GAMING\)
+  bool buttonPictures = true;      // BtnImages\ (the skin buttons also in GAMING\)
 };
 
 // Lays out a test disc in folder (the program folder): menuIni as

@@ -433,18 +433,20 @@ TEST(TestDisc, OptionsChooseTheFiles) {
     TestDiscOptions options;
     std::set<std::string> present, absent;
   };
-  TestDiscOptions no256, no16, noGaming, forced, noContact;
+  TestDiscOptions no256, no16, noGaming, forced, noContact, noPictures;
   no256.background256 = false;
   no16.sixteenColourSkins = false;
   noGaming.gamingFolder = false;
   forced.forceGaming = true;
   noContact.contactPages = false;
+  noPictures.buttonPictures = false;
   const Case cases[] = {
       {"defaults",
        {},
        {"pikko256.bmp", "pikko16.bmp", "GAMING\\pikko256.bmp", kContactPage256,
-        "GAMING\\contact\\contact_16_n00.htm"},
-       {"ForceGaming"}},
+        "GAMING\\contact\\contact_16_n00.htm", "BtnImages\\manual_o.png",
+        "BtnImages\\MB\\256\\next_page_d.png", "GAMING\\BtnImages\\MB\\256\\mb_n.png"},
+       {"ForceGaming", "GAMING\\BtnImages\\manual_n.png"}},
       {"no 256-colour background",
        no256,
        {"logo256.bmp", "pikko16.bmp"},
@@ -453,12 +455,16 @@ TEST(TestDisc, OptionsChooseTheFiles) {
        no16,
        {"pikko256.bmp", "MainTab\\tab01_down.bmp"},
        {"pikko16.bmp", "logo16.bmp", "MainTab\\tab01_n.bmp", "GAMING\\pikko16.bmp"}},
-      {"no gaming folder", noGaming, {"pikko256.bmp", kContactPage16}, {"GAMING"}},
+      {"no gaming folder",
+       noGaming,
+       {"pikko256.bmp", kContactPage16, "BtnImages\\MB\\256\\help_n.png"},
+       {"GAMING"}},
       {"forced gaming", forced, {"ForceGaming", "GAMING\\MainTab\\tab01_up.bmp"}, {}},
       {"no contact pages",
        noContact,
        {"pikko256.bmp"},
        {kContactPage256, kContactPage16, "GAMING\\contact"}},
+      {"no button pictures", noPictures, {"pikko256.bmp"}, {"BtnImages", "GAMING\\BtnImages"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
