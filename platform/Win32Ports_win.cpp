@@ -132,10 +132,19 @@ class Win32Shell final : public ShellPort {
   std::intptr_t Execute(WindowHandle owner, const std::string& verb, const std::string& file,
                         const std::string& parameters, const std::string& directory,
                         int show) override {
-    const HINSTANCE r = ::ShellExecuteA(static_cast<HWND>(owner), verb.c_str(), file.c_str(),
-                                        parameters.empty() ? nullptr : parameters.c_str(),
-                                        directory.empty() ? nullptr : directory.c_str(), show);
-    return reinterpret_cast<std::intptr_t>(r);
+    // The extended form without the shell's own error box: the menu reports
+    // a failed start itself, with the same result code.
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+    info.hwnd = static_cast<HWND>(owner);
+    info.lpVerb = verb.c_str();
+    info.lpFile = file.c_str();
+    info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
+    info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
+    info.nShow = show;
+    ::ShellExecuteExA(&info);
+    return reinterpret_cast<std::intptr_t>(info.hInstApp);
   }
 };
 
