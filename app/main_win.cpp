@@ -1,38 +1,31 @@
-// Program entry of the menu.
+// Program entry of the menu: one instance at a time, then the window and its
+// message loop.
 #include <windows.h>
 
+#include "app/Autorun3_win.h"
+#include "platform/ScopedWin.h"
 #include "platform/Win32Ports.h"
+#include "toolkit/Application_win.h"
 
-namespace {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  using namespace pikko;
+  // A second start does nothing, shows nothing and leaves the first alone.
+  if (win::ScopedHandle existing{::OpenMutexA(SYNCHRONIZE, FALSE, "ZekaPikkoMutex")}) return 0;
+  win::ScopedHandle mutex(::CreateMutexA(nullptr, TRUE, "ZekaPikkoMutex"));
+  if (!mutex || ::GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
-LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (msg == WM_DESTROY) {
-    ::PostQuitMessage(0);
+  CurrentPorts() = Win32Ports();
+  win::ComInit com;  // the browser panels need COM on this thread
+  Application& app = Application::Instance();
+  try {
+    StartOptions options;
+    options.argumentText = ArgumentText(::GetCommandLineA());
+    std::unique_ptr<TZkAutorunForm> form = TZkAutorunForm::Create(options);
+    if (form && !app.Terminated()) app.Run();
+  } catch (const std::exception& e) {
+    app.ShowException(e.what());
     return 0;
   }
-  return ::DefWindowProcA(hwnd, msg, wp, lp);
-}
-
-}  // namespace
-
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show) {
-  pikko::CurrentPorts() = pikko::Win32Ports();
-  WNDCLASSA wc{};
-  wc.lpfnWndProc = WindowProc;
-  wc.hInstance = instance;
-  wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-  wc.lpszClassName = "TZkAutorunForm";
-  if (!::RegisterClassA(&wc)) return 0;
-  HWND hwnd = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP | WS_BORDER | WS_SYSMENU,
-                                CW_USEDEFAULT, CW_USEDEFAULT, 660, 512, nullptr, nullptr, instance,
-                                nullptr);
-  if (!hwnd) return 0;
-  ::ShowWindow(hwnd, show);
-  MSG msg;
-  while (::GetMessageA(&msg, nullptr, 0, 0) > 0) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageA(&msg);
-  }
+  ::ReleaseMutex(mutex.Get());
   return 0;
 }

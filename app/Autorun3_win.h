@@ -1,0 +1,188 @@
+// The menu window: its controls, its start-up in the established order, the
+// tab bar and item list, the window chrome, and the waiting start.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <map>
+#include <stdexcept>
+#include <type_traits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "actions/LaunchPlanner.h"
+#include "app/CommandLine.h"
+#include "app/MenuConfig.h"
+#include "toolkit/Bevel_win.h"
+#include "toolkit/Button_win.h"
+#include "toolkit/Form_win.h"
+#include "toolkit/Image_win.h"
+#include "toolkit/Label_win.h"
+#include "toolkit/Panel_win.h"
+#include "toolkit/Timer_win.h"
+
+namespace pikko {
+
+class WebBrowser;
+
+// What the window needs to know from outside at start.
+struct StartOptions {
+  std::string argumentText;  // the command line without the program name
+  // Bits per pixel of the desktop; the real display's when not set.
+  std::function<int()> colourDepth;
+};
+
+class TZkAutorunForm : public Form {
+ public:
+  // Builds the window and runs the start-up steps. Returns nullptr only when
+  // the window itself cannot be created; a start-up that ended the
+  // application returns the (hidden) form, and Application::Terminated()
+  // tells.
+  static std::unique_ptr<TZkAutorunForm> Create(const StartOptions& options);
+  ~TZkAutorunForm() override;
+
+  // The state the other parts of the menu work with.
+  std::string ProgramFolder;
+  std::string SkinFolder;
+  std::string BoardType = "MB";
+  bool DebugMode = false;
+  bool GamingMode = false;
+  int ColourDepth = 32;
+  TColor ItemColorUp = 0, ItemColorMove = 0, ItemColorDown = 0;
+  TColor TabColorUp = 0, TabColorDown = 0, GlowColor = 0;
+  MenuModel Model;
+  int SelectedTab = -1, HoverTab = -1, HoverRow = -1, CurrentPage = 0, HoverChrome = -1;
+  bool VendorAdMode = false;
+  std::vector<std::string> AdPages;
+
+  // Controls of the form, found by name after the layout is built.
+  Image* Image1 = nullptr;
+  std::array<Bevel*, 10> RowFrames{};
+  Label* sExplain = nullptr;
+  Label* lblWaiting = nullptr;
+  Label* lblWaiting_2 = nullptr;
+  std::array<Image*, 6> TabImages{};
+  std::array<Label*, 6> TabCaptions{};
+  Label* lblTitleBar = nullptr;
+  Image* imgMinimize = nullptr;
+  Image* imgClose = nullptr;
+  Image* imgLogo = nullptr;
+  Label* lblFullkitError = nullptr;
+  Panel* plBrowser = nullptr;
+  Panel* plAD = nullptr;
+  Panel* plItemAD = nullptr;
+  Panel* plADUp = nullptr;
+  Panel* plPromotion = nullptr;
+  PictureButton* zkbADInstall = nullptr;
+  std::array<PictureButton*, 5> SideButtons{};
+  PictureButton* zkbFullkit = nullptr;
+  PictureButton* zkbPrevious = nullptr;
+  PictureButton* zkbNext = nullptr;
+  Timer tmrPooling;
+
+  // The rows built at start.
+  std::array<Label*, 10> ItemRows{};
+  std::array<Label*, 10> EllipsisLabels{};
+  std::array<PictureButton*, 10> ManualButtons{};
+
+  // Hidden picture holders.
+  Bitmap imgMiniUp, imgMiniOver, imgMiniDown, imgCloseUp, imgCloseOver, imgCloseDown;
+  Bitmap imgTitleUp, imgTitleDown, imgTitleOver, imgTitleUp16, imgTitleDown16;
+
+  std::unique_ptr<WebBrowser> wbContact, wbAD, wbItemAD, wbADUp;
+
+  // Start-up.
+  void FinishStartup();
+  bool LoadMenuConfiguration();
+  void tmrPoolingTimer();
+  void WMWindowPosChanging(WINDOWPOS& pos);
+  void FormClose();
+
+  // Tab bar and item list.
+  void ShowItemPage(int tab, int page);
+  void ExpandRow(int newRow, int oldRow);
+  void ShowContactPanel(bool show);
+  void ShowSideButtons(bool visible);
+  void Label1MouseMove(Control& sender, ShiftState shift, int x, int y);
+  void ManualButtonMouseMove(Control& sender, ShiftState shift, int x, int y);
+  void Label1MouseDown(Control& sender, MouseButton b, ShiftState shift, int x, int y);
+  void Label1MouseUp(Control& sender, MouseButton b, ShiftState shift, int x, int y);
+  void Image1MouseMove(Control& sender, ShiftState shift, int x, int y);
+  void imgTitle1MouseMove(Control& sender, ShiftState shift, int x, int y);
+  void imgTitle0Click(Control& sender);
+  void ImgNextClick(Control& sender);
+  void ImgPrevClick(Control& sender);
+
+  // Item actions.
+  void Label1Click(Control& sender);
+  void ItemManualClick(Control& sender);
+  void zkbFullkitClick(Control& sender);
+  void zkbFullkitMouseMove(Control& sender, ShiftState shift, int x, int y);
+  // The batch-install button of the tab, or the model notice in its place.
+  void ShowFullkitOrNotice(int tab);
+  // Opens an item's manual with the question to ask when nothing can open it.
+  std::function<void(const std::string& manualKey, const std::string& question)> OpenManual;
+
+  // Chrome.
+  void imgMinimizeMouseMove(Control& sender, ShiftState shift, int x, int y);
+  void imgMinimizeMouseDown(Control& sender, MouseButton b, ShiftState shift, int x, int y);
+  void imgMinimizeClick(Control& sender);
+  void imgCloseClick(Control& sender);
+  void Image1MouseDown(Control& sender, MouseButton b, ShiftState shift, int x, int y);
+
+  // The item shown in row r of the current page, or nullptr.
+  const SetupItem* RowItem(int row) const;
+
+ private:
+  explicit TZkAutorunForm(const StartOptions& options);
+  bool BuildFromLayout();
+  template <class T>
+  T* Add(std::unique_ptr<T> control, const std::string& parent);
+  Control* Find(const std::string& name) const;
+  bool Construct();  // the start-up steps; false when start-up ended
+
+  void ApplyGamingLook();
+  void LoadTabImages();
+  bool ChooseSkin();
+  void MakeChromePictures();
+  void LocaliseTexts();
+  void PlaceBrowserPanels();
+  void BuildRows();
+  void ShapeWindow();
+  void LoadButtonSkins();
+  // One state picture of a button: the PNG file (relative to the program
+  // folder) blended over the background behind the button.
+  bool CompositeButtonPicture(const std::string& file, PictureButton& button,
+                              PictureButton::State state);
+  int ContactTab() const;
+  int ClickedRow(const Control& sender) const;
+  bool RefuseWhileInstallerRuns();
+  void StartProgram(const ProgramCommand& command, const std::string& preparedFailure);
+
+  StartOptions options_;
+  CommandLine commandLine_;
+  std::vector<std::unique_ptr<Control>> owned_;
+  std::map<std::string, Control*> byName_;
+  Bitmap chrome256_[6], chrome16_[6];
+  bool shaped_ = false;
+};
+
+template <class T>
+T* TZkAutorunForm::Add(std::unique_ptr<T> control, const std::string& parent) {
+  T* raw = control.get();
+  WindowedControl* host = this;
+  if (!parent.empty()) host = dynamic_cast<WindowedControl*>(Find(parent));
+  if (!host) throw std::logic_error("layout: unknown parent " + parent);
+  if constexpr (std::is_base_of_v<WindowedControl, T>) {
+    host->AddChild(*raw);
+    if (!raw->CreateHandle(host)) throw std::runtime_error("cannot create " + raw->Name());
+  } else {
+    host->AddChild(*raw);
+  }
+  byName_[raw->Name()] = raw;
+  owned_.push_back(std::move(control));
+  return raw;
+}
+
+}  // namespace pikko

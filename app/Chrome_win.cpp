@@ -1,0 +1,212 @@
+// The window's chrome and skin: the look for the display and the hardware,
+// the background that shapes and drags the window, the minimise and close
+// images, and the places of the skinned buttons.
+#include <stdexcept>
+
+#include "app/Autorun3_win.h"
+#include "platform/Ports.h"
+#include "platform/ScopedWin.h"
+#include "toolkit/Application_win.h"
+#include "toolkit/PngImage_win.h"
+
+namespace pikko {
+namespace {
+
+constexpr char kCaption[] = "AutoRun - Pikko.exe";
+
+// The minimise and close pictures belong to the program, not the disc: they
+// are drawn here, in the three states (up, over, down) and the two depths.
+Bitmap DrawChromePicture(int width, int height, bool close, int state, bool sixteen) {
+  Bitmap b;
+  b.Create(width, height, 24);
+  win::ScopedMemoryDc dc(::CreateCompatibleDC(nullptr));
+  win::ScopedSelect sel(dc.Get(), b.Handle());
+  TColor face = sixteen ? RGB(0, 0, 128) : RGB(24, 52, 96);
+  if (state == 1) face = close ? RGB(200, 40, 40) : (sixteen ? RGB(0, 0, 255) : RGB(46, 96, 160));
+  if (state == 2) face = close ? RGB(140, 20, 20) : (sixteen ? RGB(0, 0, 0) : RGB(12, 30, 60));
+  RECT all{0, 0, width, height};
+  win::ScopedGdiObject brush(::CreateSolidBrush(face));
+  ::FillRect(dc.Get(), &all, static_cast<HBRUSH>(brush.Get()));
+  win::ScopedGdiObject pen(::CreatePen(PS_SOLID, 2, RGB(255, 255, 255)));
+  win::ScopedSelect penSel(dc.Get(), pen.Get());
+  const int cx = width / 2, cy = height / 2;
+  if (close) {
+    ::MoveToEx(dc.Get(), cx - 4, cy - 4, nullptr);
+    ::LineTo(dc.Get(), cx + 4, cy + 4);
+    ::MoveToEx(dc.Get(), cx + 4, cy - 4, nullptr);
+    ::LineTo(dc.Get(), cx - 4, cy + 4);
+  } else {
+    ::MoveToEx(dc.Get(), cx - 5, cy + 4, nullptr);
+    ::LineTo(dc.Get(), cx + 5, cy + 4);
+  }
+  ::GdiFlush();
+  return b;
+}
+
+}  // namespace
+
+void TZkAutorunForm::MakeChromePictures() {
+  for (int depth = 0; depth < 2; ++depth) {
+    Bitmap* set = depth == 0 ? chrome256_ : chrome16_;
+    for (int state = 0; state < 3; ++state) {
+      set[state] = DrawChromePicture(26, 18, false, state, depth == 1);
+      set[3 + state] = DrawChromePicture(43, 18, true, state, depth == 1);
+    }
+  }
+}
+
+void TZkAutorunForm::ApplyGamingLook() {
+  SkinFolder = ProgramFolder + "GAMING\\";
+  ItemColorUp = ItemColorMove = ItemColorDown = TabColorUp = 0xB9B9B9;
+  lblTitleBar->SetFontColour(0xB9B9B9);
+  GlowColor = 0x000000;
+  sExplain->SetTop(sExplain->Top() + 10);
+  for (Label* l : {sExplain, lblWaiting, lblWaiting_2}) l->SetFontColour(0x8D8D8D);
+}
+
+void TZkAutorunForm::LoadTabImages() {
+  // These files are part of every skin: a disc without them is broken.
+  auto load = [this](Bitmap& target, const char* name) {
+    if (!target.LoadFromFile(SkinFolder + name))
+      throw std::runtime_error("Cannot load the skin file " + SkinFolder + name);
+  };
+  load(imgTitleDown16, "MainTab\\tab01_down.bmp");
+  imgTitleDown.CopyFrom(imgTitleDown16);
+  load(imgTitleUp16, "MainTab\\tab01_n.bmp");
+  load(imgTitleOver, "MainTab\\tab01_up.bmp");
+}
+
+bool TZkAutorunForm::ChooseSkin() {
+  MakeChromePictures();
+  const bool deep = ColourDepth > 4;
+  const std::string background = SkinFolder + (deep ? "pikko256.bmp" : "pikko16.bmp");
+  if (!Files().FileExists(background) || !Image1->LoadFromFile(background)) {
+    Messages().Show(Handle(), deep ? "PIKKO256.bmp not found." : "PIKKO16.BMP not found.", kCaption,
+                    mb::IconError);
+    Application::Instance().Terminate();
+    return false;
+  }
+  const Bitmap* set = deep ? chrome256_ : chrome16_;
+  Bitmap* targets[] = {&imgMiniUp, &imgMiniOver, &imgMiniDown, &imgCloseUp, &imgCloseOver, &imgCloseDown};
+  for (int i = 0; i < 6; ++i) targets[i]->CopyFrom(set[i]);
+  const std::string logo = SkinFolder + (deep ? "logo256.bmp" : "logo16.bmp");
+  if (!imgLogo->LoadFromFile(logo)) throw std::runtime_error("Cannot load the skin file " + logo);
+  if (deep) {
+    CentreOnDesktop();
+  } else {
+    imgTitleUp.CopyFrom(imgTitleUp16);
+    imgTitleDown.CopyFrom(imgTitleDown16);
+    TabColorUp = 0x808080;
+    TabColorDown = 0x000000;
+    SetBounds(0, -20, Width(), Height());
+    ItemColorUp = 0x800000;
+    ItemColorMove = 0xFFFFFF;
+    ItemColorDown = 0x000000;
+  }
+  return true;
+}
+
+void TZkAutorunForm::ShapeWindow() {
+  if (shaped_) return;
+  const Bitmap& bmp = Image1->Picture();
+  if (bmp.Empty()) return;
+  // The window keeps every pixel of its background except runs of the
+  // transparent colour; the region is relative to the whole window.
+  const TColor key = bmp.TransparentColor() & 0xFFFFFF;
+  win::ScopedRegion region(::CreateRectRgn(0, 0, bmp.Width(), bmp.Height()));
+  for (int y = 0; y < bmp.Height(); ++y) {
+    int x = 0;
+    while (x < bmp.Width()) {
+      while (x < bmp.Width() && bmp.Pixel(x, y) != key) ++x;
+      const int start = x;
+      while (x < bmp.Width() && bmp.Pixel(x, y) == key) ++x;
+      if (x > start) {
+        win::ScopedRegion run(::CreateRectRgn(start, y, x, y + 1));
+        ::CombineRgn(region.Get(), region.Get(), run.Get(), RGN_DIFF);
+      }
+    }
+  }
+  POINT client{0, 0};
+  ::ClientToScreen(Handle(), &client);
+  RECT window;
+  ::GetWindowRect(Handle(), &window);
+  ::OffsetRgn(region.Get(), client.x - window.left, client.y - window.top);
+  // The window owns the region from here on.
+  if (::SetWindowRgn(Handle(), region.Get(), TRUE)) region.Release();
+  Image1->OnMouseDown = [this](Control& s, MouseButton b, ShiftState sh, int x, int y) {
+    Image1MouseDown(s, b, sh, x, y);
+  };
+  lblTitleBar->OnMouseDown = Image1->OnMouseDown;
+  imgLogo->OnMouseDown = Image1->OnMouseDown;
+  shaped_ = true;
+}
+
+void TZkAutorunForm::Image1MouseDown(Control&, MouseButton b, ShiftState, int, int) {
+  if (b != MouseButton::Left) return;
+  // The system moves the window while the button is held.
+  ::ReleaseCapture();
+  ::SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void TZkAutorunForm::imgMinimizeMouseMove(Control& sender, ShiftState shift, int, int) {
+  const int k = sender.Tag();
+  if ((shift & ssLeft) || k == HoverChrome) return;
+  imgMinimize->SetPicture(k == 0 ? imgMiniOver : imgMiniUp);
+  imgClose->SetPicture(k == 1 ? imgCloseOver : imgCloseUp);
+  HoverChrome = k;
+}
+
+void TZkAutorunForm::imgMinimizeMouseDown(Control&, MouseButton b, ShiftState, int, int) {
+  if (b != MouseButton::Left) return;
+  if (HoverChrome == 0) imgMinimize->SetPicture(imgMiniDown);
+  if (HoverChrome == 1) imgClose->SetPicture(imgCloseDown);
+}
+
+void TZkAutorunForm::imgMinimizeClick(Control&) {
+  Application::Instance().Minimize();
+  imgMinimize->SetPicture(imgMiniUp);
+}
+
+void TZkAutorunForm::imgCloseClick(Control&) { Close(); }
+
+bool TZkAutorunForm::CompositeButtonPicture(const std::string& file, PictureButton& button,
+                                            PictureButton::State state) {
+  Bitmap png;
+  if (!LoadPngFile(ProgramFolder + file, png)) return false;
+  Bitmap picture;
+  if (!CompositeOver(Image1->Picture(), button.Left(), button.Top(), png, picture)) return false;
+  button.StatePicture(state).CopyFrom(picture);
+  button.Invalidate();
+  return true;
+}
+
+void TZkAutorunForm::LoadButtonSkins() {
+  // Each button takes its place first, then its pictures are composited from
+  // the disc's PNG files over the piece of background behind it. A missing
+  // picture leaves the button as it was.
+  const std::string prefix = SkinFolder.find("GAMING") != std::string::npos ? "GAMING\\" : "";
+  struct Skin {
+    PictureButton* button;
+    int left, top;
+    const char* name;
+  };
+  const Skin skins[] = {
+      {SideButtons[0], SideButtons[0]->Left(), 66, "mb"},
+      {SideButtons[1], SideButtons[1]->Left(), 66, "cd"},
+      {SideButtons[2], SideButtons[2]->Left(), 66, "report"},
+      {SideButtons[3], SideButtons[3]->Left(), 66, "file"},
+      {SideButtons[4], SideButtons[4]->Left(), 66, "help"},
+      {zkbFullkit, 28, 73, "install"},
+      {zkbPrevious, 175, 415, "prev_page"},
+      {zkbNext, 28, 415, "next_page"},
+  };
+  for (const Skin& s : skins) {
+    s.button->SetBounds(s.left, s.top, s.button->Width(), s.button->Height());
+    const std::string base = prefix + "BtnImages\\MB\\256\\" + s.name;
+    CompositeButtonPicture(base + "_n.png", *s.button, PictureButton::Normal);
+    CompositeButtonPicture(base + "_d.png", *s.button, PictureButton::Pressed);
+    CompositeButtonPicture(base + "_o.png", *s.button, PictureButton::Hover);
+  }
+}
+
+}  // namespace pikko

@@ -1,0 +1,156 @@
+// The real Pikko.exe on the demo disc, driven from outside as a user's
+// system would see it: its window, its size, its skin, a second start, and
+// closing.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/ScopedWin.h"
+#include "toolkit/Bitmap_win.h"
+
+namespace pikko {
+namespace {
+
+// The build folder as this (Windows) program sees it: Wine maps "/" to Z:.
+std::string DemoDiscFolder() {
+  std::string path = PIKKO_BINARY_DIR;
+  if (!path.empty() && path[0] == '/') path = "Z:" + path;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path + "\\demo-disc\\AUTORUN\\";
+}
+
+struct Process {
+  win::ScopedHandle process;
+  DWORD id = 0;
+};
+
+Process Start(const std::string& folder, const std::string& arguments) {
+  std::string command = "\"" + folder + "Pikko.exe\" " + arguments;
+  std::vector<char> buffer(command.begin(), command.end());
+  buffer.push_back('\0');
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  Process p;
+  if (::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                       &si, &pi)) {
+    ::CloseHandle(pi.hThread);
+    p.process.Reset(pi.hProcess);
+    p.id = pi.dwProcessId;
+  }
+  return p;
+}
+
+struct WindowSearch {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK MatchMenuWindow(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<WindowSearch*>(lp);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(hwnd, &owner);
+  char cls[64] = {};
+  ::GetClassNameA(hwnd, cls, static_cast<int>(std::size(cls)));
+  if (owner == s->pid && std::string(cls) == "TZkAutorunForm" && ::IsWindowVisible(hwnd)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindMenuWindow(DWORD pid) {
+  WindowSearch search{pid, nullptr};
+  ::EnumWindows(&MatchMenuWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+HWND WaitForMenuWindow(DWORD pid, DWORD ms) {
+  for (DWORD waited = 0; waited < ms; waited += 100) {
+    if (HWND h = FindMenuWindow(pid)) return h;
+    ::Sleep(100);
+  }
+  return nullptr;
+}
+
+// The screen's pixels of a rectangle, as a 24-bit bitmap.
+Bitmap CaptureScreen(const RECT& r) {
+  Bitmap shot;
+  shot.Create(r.right - r.left, r.bottom - r.top, 24);
+  win::ScopedGetDc screen(nullptr);
+  win::ScopedMemoryDc mem(::CreateCompatibleDC(screen.Get()));
+  win::ScopedSelect sel(mem.Get(), shot.Handle());
+  ::BitBlt(mem.Get(), 0, 0, shot.Width(), shot.Height(), screen.Get(), r.left, r.top, SRCCOPY);
+  ::GdiFlush();
+  return shot;
+}
+
+int Distance(TColor a, TColor b) {
+  return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+         std::abs(GetBValue(a) - GetBValue(b));
+}
+
+TEST(EndToEnd, DemoDiscMenuRunsAsASingleInstance) {
+  const std::string disc = DemoDiscFolder();
+  ASSERT_NE(::GetFileAttributesA((disc + "Pikko.exe").c_str()), INVALID_FILE_ATTRIBUTES) << disc;
+
+  Process first = Start(disc, "debug");
+  ASSERT_TRUE(first.process);
+  HWND window = WaitForMenuWindow(first.id, 20000);
+  ASSERT_NE(window, nullptr) << "the menu window did not appear";
+
+  RECT r;
+  ::GetWindowRect(window, &r);
+  EXPECT_EQ(r.right - r.left, 660);
+  EXPECT_EQ(r.bottom - r.top, 512);
+
+  // The window is cut to its background: the skin's key-coloured corner is
+  // outside the window, the middle inside.
+  POINT client{0, 0};
+  ::ClientToScreen(window, &client);
+  win::ScopedRegion region(::CreateRectRgn(0, 0, 0, 0));
+  ASSERT_EQ(::GetWindowRgn(window, region.Get()), COMPLEXREGION);
+  const int dx = client.x - r.left, dy = client.y - r.top;
+  EXPECT_FALSE(::PtInRegion(region.Get(), dx + 0, dy + 450));
+  EXPECT_TRUE(::PtInRegion(region.Get(), dx + 320, dy + 225));
+
+  // Where no control draws, the screen shows the skin's own pixels.
+  ::SetForegroundWindow(window);
+  ::Sleep(1500);
+  Bitmap skin;
+  ASSERT_TRUE(skin.LoadFromFile(disc + "pikko256.bmp"));
+  const RECT area{client.x, client.y, client.x + skin.Width(), client.y + skin.Height()};
+  Bitmap shot = CaptureScreen(area);
+  int checked = 0, matching = 0;
+  for (int y = 130; y < 420; y += 10) {
+    for (int x : {340, 345, 350, 355}) {  // between the item list and the description
+      ++checked;
+      if (Distance(shot.Pixel(x, y), skin.Pixel(x, y)) <= 24) ++matching;
+    }
+  }
+  EXPECT_GE(matching * 10, checked * 9) << matching << " of " << checked << " pixels match the skin";
+
+  // A second start ends at once with code 0 and shows nothing.
+  Process second = Start(disc, "debug");
+  ASSERT_TRUE(second.process);
+  ASSERT_EQ(::WaitForSingleObject(second.process.Get(), 10000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  ::GetExitCodeProcess(second.process.Get(), &code);
+  EXPECT_EQ(code, 0u);
+  EXPECT_EQ(FindMenuWindow(second.id), nullptr);
+
+  // Closing the window ends the program with code 0.
+  ::PostMessageA(window, WM_CLOSE, 0, 0);
+  ASSERT_EQ(::WaitForSingleObject(first.process.Get(), 10000), WAIT_OBJECT_0);
+  code = 1;
+  ::GetExitCodeProcess(first.process.Get(), &code);
+  EXPECT_EQ(code, 0u);
+}
+
+}  // namespace
+}  // namespace pikko

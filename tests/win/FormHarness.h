@@ -1,0 +1,145 @@
+// Builds the real menu window over a temporary disc folder: real files, INI
+// reading, registry and libraries; recorded message boxes and program starts;
+// the program's own file name pointing into the disc. Mouse input goes to
+// the window as the system would send it.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/Autorun3_win.h"
+#include "demo/DemoDisc.h"
+#include "platform/ScopedWin.h"
+#include "platform/Win32Ports.h"
+#include "platform/fakes/FakePorts.h"
+#include "tests/TempFolder.h"
+#include "toolkit/Application_win.h"
+
+namespace pikko::testing {
+
+// The program's own file and the Windows folder, both inside the test's
+// temporary folder.
+class ProgramInFolder final : public FoldersPort {
+ public:
+  ProgramInFolder(std::string program, std::string windows)
+      : program_(std::move(program)), windows_(std::move(windows)) {}
+  std::string WindowsDirectory(unsigned room) override {
+    return windows_.size() < room ? windows_ : std::string();
+  }
+  std::string TempDirectory() override { return real_->TempDirectory(); }
+  std::string ProgramFileName() override { return program_; }
+
+ private:
+  FoldersPort* real_ = Win32Ports().folders;
+  std::string program_;
+  std::string windows_;
+};
+
+class FormHarness {
+ public:
+  FormHarness()
+      : programFolder_((temp_.Path() / "AUTORUN").string() + "\\"),
+        windowsFolder_((temp_.Path() / "WINDOWS").string()),
+        folders_(programFolder_ + "Pikko.exe", windowsFolder_),
+        scope_(MakePorts()) {}
+  ~FormHarness() {
+    form.reset();
+    Application::Instance().Reset();
+  }
+
+  const std::string& ProgramFolder() const { return programFolder_; }
+  // The disc's root: the program folder's parent.
+  std::string DiscFolder() const { return temp_.Path().string() + "\\"; }
+  // Programs really start through the shell from now on.
+  void UseRealShell() { CurrentPorts().shell = Win32Ports().shell; }
+
+  // Lays out a disc with this menu file and the options' skins.
+  void Disc(const std::string& menuIni, const demo::TestDiscOptions& options = {}) {
+    ASSERT_TRUE(demo::WriteTestDisc(programFolder_, menuIni, options).Ok());
+  }
+  // The menu file as the companion program leaves it for a start without
+  // "debug": in the Windows folder.
+  void WindowsMenu(const std::string& menuIni) { temp_.Write("WINDOWS/Zkcd_tmp.ini", menuIni); }
+  void WriteFile(const std::string& relative, const std::string& contents) {
+    temp_.Write("AUTORUN/" + relative, contents);
+  }
+
+  // Starts the window; depth 0 takes the display's.
+  TZkAutorunForm& Start(const std::string& arguments = "debug", int depth = 32) {
+    Application::Instance().Reset();
+    StartOptions options;
+    options.argumentText = arguments;
+    if (depth) options.colourDepth = [depth] { return depth; };
+    form = TZkAutorunForm::Create(options);
+    Pump();
+    return *form;
+  }
+
+  // Handles pending messages for a while (timers need time to fire).
+  void Pump(int milliseconds = 0) {
+    const DWORD end = ::GetTickCount() + static_cast<DWORD>(milliseconds);
+    do {
+      MSG msg;
+      while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;  // the application's own flag tells
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+      }
+      if (milliseconds) ::Sleep(5);
+    } while (static_cast<int>(end - ::GetTickCount()) > 0);
+  }
+
+  void Move(int x, int y, WPARAM keys = 0) { Send(WM_MOUSEMOVE, keys, x, y); }
+  void Press(int x, int y) { Send(WM_LBUTTONDOWN, MK_LBUTTON, x, y); }
+  void Release(int x, int y) { Send(WM_LBUTTONUP, 0, x, y); }
+  void Click(int x, int y) {
+    Move(x, y);
+    Press(x, y);
+    Release(x, y);
+    Pump();
+  }
+  // The middle of a control, in the window's client coordinates.
+  static POINT Centre(const Control& c) {
+    return POINT{c.Left() + c.Width() / 2, c.Top() + c.Height() / 2};
+  }
+  void Click(const Control& c) {
+    const POINT p = Centre(c);
+    Click(p.x, p.y);
+  }
+  void Move(const Control& c) {
+    const POINT p = Centre(c);
+    Move(p.x, p.y);
+  }
+
+  bool WindowShown() const { return form && form->Handle() && ::IsWindowVisible(form->Handle()); }
+
+  fakes::FakeMessageBoxes messages;
+  fakes::FakeShell shell;
+  std::unique_ptr<TZkAutorunForm> form;
+
+ private:
+  Ports MakePorts() {
+    Ports p = Win32Ports();
+    p.messages = &messages;
+    p.folders = &folders_;
+    p.shell = &shell;
+    return p;
+  }
+  void Send(UINT msg, WPARAM keys, int x, int y) {
+    ::SendMessageA(form->Handle(), msg, keys, MAKELPARAM(x, y));
+  }
+
+  TempFolder temp_;
+  std::string programFolder_;
+  std::string windowsFolder_;
+  ProgramInFolder folders_;
+  ScopedPorts scope_;
+  win::ComInit com_;
+};
+
+// A menu file with the given tabs and items (one "(n)Tab=t" per entry).
+std::string MenuIni(int tabs, const std::vector<int>& itemTabs, const std::string& extra = "");
+
+}  // namespace pikko::testing
