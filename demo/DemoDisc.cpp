@@ -205,3 +205,27 @@ WriteOutcome WriteTestDisc(const std::string& folder, const std::string& menuIni
 }
 
 }  // namespace pikko::demo
+
+namespace pikko::demo {
+
+// The setup program that each demo item names, relative to the AUTORUN
+// folder: its Path, a backslash and the program part of its Run.
+std::string ItemProgram(const DemoItem& item) {
+  const std::string program = item.run.substr(0, item.run.find(' '));
+  return item.path + "\\" + program;
+}
+
+WriteOutcome PlaceSetupStubs(const std::string& autorunFolder, const std::string& stubBytes) {
+  std::vector<std::string> programs = {"ZEKAFullkit\\Fullkit.exe"};
+  for (const DemoItem& item : DemoItems()) {
+    const std::string program = ItemProgram(item);
+    if (program.size() > 4 && program.compare(program.size() - 4, 4, ".exe") == 0)
+      programs.push_back(program);
+  }
+  for (const std::string& program : programs) {
+    if (WriteOutcome out = WriteOne(autorunFolder, program, stubBytes); !out) return out;
+  }
+  return {};
+}
+
+}  // namespace pikko::demo

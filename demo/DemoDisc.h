@@ -85,6 +85,12 @@ struct TestDiscOptions {
 WriteOutcome WriteTestDisc(const std::string& folder, const std::string& menuIni,
                            const TestDiscOptions& options = {});
 
+// The program an item's click starts, relative to the AUTORUN folder.
+std::string ItemProgram(const DemoItem& item);
+// Puts the stand-in setup program (its bytes) where every demo item's setup
+// program and the batch installer belong, so that clicks start something.
+WriteOutcome PlaceSetupStubs(const std::string& autorunFolder, const std::string& stubBytes);
+
 // folder joined with a path written with backslashes, in the form this
 // system's file functions take.
 std::string JoinPath(const std::string& folder, const std::string& relative);

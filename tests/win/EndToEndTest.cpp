@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
+#include "env/Text.h"
 #include "platform/ScopedWin.h"
 #include "toolkit/Bitmap_win.h"
 
@@ -95,6 +97,19 @@ int Distance(TColor a, TColor b) {
          std::abs(GetBValue(a) - GetBValue(b));
 }
 
+// A left click at a screen point, as the user's mouse gives it.
+void ClickAt(int x, int y) {
+  ::SetCursorPos(x, y);
+  ::Sleep(200);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(1, &inputs[0], sizeof(INPUT));
+  ::Sleep(100);
+  ::SendInput(1, &inputs[1], sizeof(INPUT));
+}
+
 TEST(EndToEnd, DemoDiscMenuRunsAsASingleInstance) {
   const std::string disc = DemoDiscFolder();
   ASSERT_NE(::GetFileAttributesA((disc + "Pikko.exe").c_str()), INVALID_FILE_ATTRIBUTES) << disc;
@@ -134,6 +149,29 @@ TEST(EndToEnd, DemoDiscMenuRunsAsASingleInstance) {
     }
   }
   EXPECT_GE(matching * 10, checked * 9) << matching << " of " << checked << " pixels match the skin";
+
+  // A click on the first row starts the chipset driver's setup program (the
+  // stand-in records where and how it was started).
+  const std::string log = disc + "..\\Drivers\\Chipset\\SetupStubLog.txt";
+  ::DeleteFileA(log.c_str());
+  ClickAt(client.x + 80, client.y + 120 + 9);
+  std::string line;
+  for (int i = 0; i < 200 && line.empty(); ++i) {
+    ::Sleep(50);
+    std::ifstream in(log);
+    std::getline(in, line);
+  }
+  ASSERT_FALSE(line.empty()) << "the chipset driver's setup program was not started";
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  // program <tab> arguments <tab> working folder
+  const std::size_t tab1 = line.find('\t'), tab2 = line.rfind('\t');
+  ASSERT_TRUE(tab1 != std::string::npos && tab2 != tab1) << line;
+  EXPECT_TRUE(EndsWithText(line.substr(0, tab1), "\\Drivers\\Chipset\\Setup.exe")) << line;
+  EXPECT_EQ(line.substr(tab1 + 1, tab2 - tab1 - 1), "") << line;
+  std::string folder = line.substr(tab2 + 1);
+  if (!folder.empty() && folder.back() == '\\') folder.pop_back();
+  EXPECT_TRUE(EndsWithText(folder, "\\Drivers\\Chipset")) << line;
+  ::DeleteFileA(log.c_str());
 
   // A second start ends at once with code 0 and shows nothing.
   Process second = Start(disc, "debug");

@@ -69,6 +69,9 @@ class FormHarness {
   // Starts the window; depth 0 takes the display's.
   TZkAutorunForm& Start(const std::string& arguments = "debug", int depth = 32) {
     Application::Instance().Reset();
+    // The real pointer stays out of the window: only the test's own mouse
+    // messages may reach it.
+    ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
     StartOptions options;
     options.argumentText = arguments;
     if (depth) options.colourDepth = [depth] { return depth; };
