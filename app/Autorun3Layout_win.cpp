@@ -95,8 +95,8 @@ const Entry kLayout[] = {
 };
 // clang-format on
 
-FontSpec FontOf(const Entry& e) {
-  FontSpec f;
+FontStyle FontOf(const Entry& e) {
+  FontStyle f;
   f.height = e.fontHeight;
   f.bold = (e.flags & Bold) != 0;
   f.colour = e.fontColour;

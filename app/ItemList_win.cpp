@@ -17,7 +17,7 @@ int RowOf(const Control& sender) { return sender.Tag() - 1; }
 }  // namespace
 
 void TZkAutorunForm::BuildRows() {
-  FontSpec rowFont;
+  FontStyle rowFont;
   rowFont.height = 13;
   rowFont.bold = true;
   for (int r = 0; r < 10; ++r) {
@@ -38,7 +38,7 @@ void TZkAutorunForm::BuildRows() {
     row->OnClick = [this](Control& s) { Label1Click(s); };
     ItemRows[r] = Add(std::move(row), "");
 
-    FontSpec ellipsisFont;
+    FontStyle ellipsisFont;
     ellipsisFont.height = 13;
     auto ellipsis = std::make_unique<Label>("Ellipsis" + std::to_string(r + 1));
     ellipsis->SetFont(ellipsisFont);

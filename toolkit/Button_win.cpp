@@ -16,10 +16,10 @@ void PictureButton::Paint(HDC dc) {
   ::IntersectClipRect(dc, Left(), Top(), Left() + Width(), Top() + Height());
   pic.Draw(dc, Left(), Top(), false);
   if (Caption().empty()) return;
-  const TColor colour = s == Pressed ? pressedColour_ : s == Hover ? hoverColour_ : GetFont().Spec().colour;
+  const TColor colour = s == Pressed ? pressedColour_ : s == Hover ? hoverColour_ : GetFont().Style().colour;
   RECT r = BoundsRect();
   if (s == Pressed) ::OffsetRect(&r, 1, 1);
-  const int textHeight = GetFont().Spec().height + 4;
+  const int textHeight = GetFont().Style().height + 4;
   r.top += (Height() - textHeight) / 2;
   DrawCaption(dc, r, colour);
 }

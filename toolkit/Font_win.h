@@ -11,24 +11,24 @@
 
 namespace pikko {
 
-struct FontSpec {
+struct FontStyle {
   std::string name = "MS Sans Serif";
   int height = 11;  // character height in pixels
   bool bold = false;
   TColor colour = 0;
   int charset = DEFAULT_CHARSET;
 
-  bool SameFace(const FontSpec& o) const {
+  bool SameFace(const FontStyle& o) const {
     return name == o.name && height == o.height && bold == o.bold && charset == o.charset;
   }
 };
 
-// Holds the GDI font of a spec, made again when the face changes.
+// Holds the GDI font of a style, made again when the face changes.
 class Font {
  public:
-  const FontSpec& Spec() const { return spec_; }
-  void SetSpec(const FontSpec& spec);
-  void SetColour(TColor c) { spec_.colour = c; }
+  const FontStyle& Style() const { return style_; }
+  void SetStyle(const FontStyle& style);
+  void SetColour(TColor c) { style_.colour = c; }
   // Sets the size in points, as disc files give it (96 pixels per inch).
   void SetPointSize(int points) { SetHeight(MulDiv(points, 96, 72)); }
   void SetHeight(int pixels);
@@ -37,7 +37,7 @@ class Font {
   HFONT Handle() const;
 
  private:
-  FontSpec spec_;
+  FontStyle style_;
   mutable win::ScopedFont font_;
 };
 

@@ -10,13 +10,13 @@ void Label::SetCaption(const std::string& text) {
   Invalidate();
 }
 
-void Label::SetFont(const FontSpec& spec) {
-  font_.SetSpec(spec);
+void Label::SetFont(const FontStyle& style) {
+  font_.SetStyle(style);
   Invalidate();
 }
 
 void Label::SetFontColour(TColor c) {
-  if (font_.Spec().colour == c) return;
+  if (font_.Style().colour == c) return;
   font_.SetColour(c);
   Invalidate();
 }
@@ -55,7 +55,7 @@ void Label::Paint(HDC dc) {
     win::ScopedGdiObject brush(::CreateSolidBrush(background_));
     ::FillRect(dc, &r, static_cast<HBRUSH>(brush.Get()));
   }
-  DrawCaption(dc, r, Enabled() ? font_.Spec().colour : ::GetSysColor(COLOR_GRAYTEXT));
+  DrawCaption(dc, r, Enabled() ? font_.Style().colour : ::GetSysColor(COLOR_GRAYTEXT));
 }
 
 }  // namespace pikko

@@ -18,7 +18,7 @@ class Label : public GraphicControl {
   void SetCaption(const std::string& text);
   Font& GetFont() { return font_; }
   const Font& GetFont() const { return font_; }
-  void SetFont(const FontSpec& spec);
+  void SetFont(const FontStyle& style);
   void SetFontColour(TColor c);
   void SetWordWrap(bool v);
   bool WordWrap() const { return wordWrap_; }

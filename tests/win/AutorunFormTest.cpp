@@ -129,8 +129,8 @@ TEST(AutorunForm, SixteenColourSkinSitsAtTheTopLeft) {
   EXPECT_EQ(r.left, 0);
   EXPECT_EQ(r.top, -20);
   EXPECT_EQ(f.ItemColorUp, 0x800000u);
-  EXPECT_EQ(f.TabCaptions[0]->GetFont().Spec().colour, 0x000000u);  // selected
-  EXPECT_EQ(f.TabCaptions[1]->GetFont().Spec().colour, 0x808080u);
+  EXPECT_EQ(f.TabCaptions[0]->GetFont().Style().colour, 0x000000u);  // selected
+  EXPECT_EQ(f.TabCaptions[1]->GetFont().Style().colour, 0x808080u);
 }
 
 TEST(AutorunForm, ForceGamingTakesTheGamingSkin) {
@@ -143,7 +143,7 @@ TEST(AutorunForm, ForceGamingTakesTheGamingSkin) {
   EXPECT_TRUE(f.GamingMode);
   EXPECT_EQ(f.SkinFolder, h.ProgramFolder() + "GAMING\\");
   EXPECT_EQ(f.ItemColorUp, 0xB9B9B9u);
-  EXPECT_EQ(f.sExplain->GetFont().Spec().colour, 0x8D8D8Du);
+  EXPECT_EQ(f.sExplain->GetFont().Style().colour, 0x8D8D8Du);
   EXPECT_EQ(f.lblTitleBar->Left(), 54);
   EXPECT_EQ(f.sExplain->Top(), 128);
 }
@@ -205,7 +205,7 @@ TEST(AutorunForm, RowHoverAndPress) {
   EXPECT_EQ(f.HoverRow, 1);
   EXPECT_EQ(f.sExplain->Caption(), "About item 2");
   EXPECT_TRUE(f.RowFrames[1]->Visible());
-  EXPECT_EQ(f.ItemRows[1]->GetFont().Spec().colour, f.ItemColorMove);
+  EXPECT_EQ(f.ItemRows[1]->GetFont().Style().colour, f.ItemColorMove);
 
   const int left = f.ItemRows[1]->Left();
   h.Press(FormHarness::Centre(*f.ItemRows[1]).x, FormHarness::Centre(*f.ItemRows[1]).y);
@@ -228,10 +228,10 @@ TEST(AutorunForm, RowHoverAndPress) {
 TEST(AutorunForm, LongTitlesAreCutAndUnfold) {
   // Titles measured in the rows' font, just under and just over the limit.
   Font font;
-  FontSpec spec;
-  spec.height = 13;
-  spec.bold = true;
-  font.SetSpec(spec);
+  FontStyle style;
+  style.height = 13;
+  style.bold = true;
+  font.SetStyle(style);
   std::string fits = "Driver";
   while (MeasureText(font, fits + "x") <= 300) fits += "x";
   std::string over = fits + "x";
@@ -274,8 +274,8 @@ TEST(AutorunForm, TabSwitchAndContactTab) {
   h.Click(*f.TabCaptions[1]);
   EXPECT_EQ(f.SelectedTab, 1);
   EXPECT_EQ(f.ItemRows[0]->Caption(), "Item 2");
-  EXPECT_EQ(f.TabCaptions[1]->GetFont().Spec().colour, f.TabColorDown);
-  EXPECT_EQ(f.TabCaptions[0]->GetFont().Spec().colour, f.TabColorUp);
+  EXPECT_EQ(f.TabCaptions[1]->GetFont().Style().colour, f.TabColorDown);
+  EXPECT_EQ(f.TabCaptions[0]->GetFont().Style().colour, f.TabColorUp);
 
   // Clicking the selected tab again does nothing, not even a return to page 0.
   f.CurrentPage = 3;

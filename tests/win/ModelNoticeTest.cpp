@@ -53,7 +53,7 @@ TEST(ModelNotice, ListedModelsOnTheFirstTwoTabs) {
     EXPECT_EQ(f.lblFullkitError->Left(), 28);
     EXPECT_EQ(f.lblFullkitError->Top(), 73);
     EXPECT_EQ(f.lblFullkitError->Width(), 321);
-    EXPECT_EQ(f.lblFullkitError->GetFont().Spec().colour, 0x0000FFu);  // red
+    EXPECT_EQ(f.lblFullkitError->GetFont().Style().colour, 0x0000FFu);  // red
   }
 }
 
@@ -116,7 +116,7 @@ TEST(ModelNotice, AmberWhenTheBoardSaysSo) {
   TZkAutorunForm& f = h.Start();
   EXPECT_TRUE(f.GamingMode);
   ASSERT_TRUE(f.lblFullkitError->Visible());
-  EXPECT_EQ(f.lblFullkitError->GetFont().Spec().colour, 0x00CCFFu);
+  EXPECT_EQ(f.lblFullkitError->GetFont().Style().colour, 0x00CCFFu);
 }
 
 }  // namespace
