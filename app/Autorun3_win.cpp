@@ -10,6 +10,7 @@
 #include "env/Text.h"
 #include "env/Translation.h"
 #include "platform/Ports.h"
+#include "platform/ScopedWin.h"
 #include "promotion/Hometabpromotion.h"
 #include "toolkit/Application_win.h"
 
@@ -21,10 +22,8 @@ constexpr int kWindowWidth = 660;
 constexpr int kWindowHeight = 512;
 
 int DesktopColourDepth() {
-  HDC dc = ::GetDC(nullptr);
-  const int bits = ::GetDeviceCaps(dc, BITSPIXEL) * ::GetDeviceCaps(dc, PLANES);
-  ::ReleaseDC(nullptr, dc);
-  return bits;
+  win::ScopedGetDc dc(nullptr);
+  return ::GetDeviceCaps(dc.Get(), BITSPIXEL) * ::GetDeviceCaps(dc.Get(), PLANES);
 }
 
 }  // namespace
