@@ -159,6 +159,8 @@ void TZkAutorunForm::LocaliseTexts() {
   zkbADInstall->SetCaption(Translate("Install Now"));
   imgMinimize->SetHint(Translate("Minimize the window"));
   imgClose->SetHint(Translate("Close this application"));
+  AddHintTool(*imgMinimize);
+  AddHintTool(*imgClose);
 }
 
 void TZkAutorunForm::PlaceBrowserPanels() {

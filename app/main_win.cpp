@@ -1,6 +1,7 @@
 // Program entry of the menu: one instance at a time, then the window and its
 // message loop.
 #include <windows.h>
+#include <commctrl.h>
 
 #include "app/Autorun3_win.h"
 #include "platform/ScopedWin.h"
@@ -15,6 +16,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!mutex || ::GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
   CurrentPorts() = Win32Ports();
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+  ::InitCommonControlsEx(&controls);  // the chrome images' tooltips
   win::ComInit com;  // the browser panels need COM on this thread
   Application& app = Application::Instance();
   try {

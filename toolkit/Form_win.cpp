@@ -1,5 +1,7 @@
 #include "toolkit/Form_win.h"
 
+#include <commctrl.h>
+
 namespace pikko {
 
 void Form::SetCaption(const std::string& text) {
@@ -15,6 +17,24 @@ void Form::CentreOnDesktop() {
 
 void Form::Close() {
   if (Handle()) ::PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void Form::AddHintTool(const Control& control) {
+  if (!Handle() || control.Hint().empty()) return;
+  if (!tooltip_) {
+    tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 Handle(), nullptr, ::GetModuleHandleA(nullptr), nullptr);
+    if (!tooltip_) return;
+  }
+  TOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = Handle();
+  tool.uId = reinterpret_cast<UINT_PTR>(&control);
+  tool.rect = control.BoundsRect();
+  tool.lpszText = const_cast<char*>(control.Hint().c_str());  // the tooltip copies it
+  ::SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 void Form::BoundsChanged(const RECT& old) {

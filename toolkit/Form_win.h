@@ -16,6 +16,9 @@ class Form : public WindowedControl {
   // Places the window in the middle of the desktop's work area.
   void CentreOnDesktop();
   void Close();
+  // Shows the control's hint in a tooltip while the pointer rests on it.
+  void AddHintTool(const Control& control);
+  HWND HintWindow() const { return tooltip_; }
 
   std::function<void()> OnClose;
   // Called with the window's new position and size before they take effect;
@@ -33,6 +36,7 @@ class Form : public WindowedControl {
 
  private:
   std::string caption_;
+  HWND tooltip_ = nullptr;  // destroyed with the form, its owner
   bool live_ = false;
   bool inSync_ = false;
 };

@@ -1,5 +1,8 @@
 // The menu window built over temporary discs: start-up failures, the waiting
 // start through the registry, the pinned size, the tab bar and item list.
+#include <windows.h>
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
 #include "tests/win/FormHarness.h"
@@ -45,6 +48,22 @@ TEST(AutorunForm, StartsOnTheFirstTab) {
   EXPECT_TRUE(f.Image1->Enabled());
   EXPECT_FALSE(f.lblWaiting->Visible());
   EXPECT_FALSE(Application::Instance().Terminated());
+
+  // The minimise and close images explain themselves in a tooltip.
+  ASSERT_NE(f.HintWindow(), nullptr);
+  EXPECT_EQ(::SendMessageA(f.HintWindow(), TTM_GETTOOLCOUNT, 0, 0), 2);
+  const Image* images[] = {f.imgMinimize, f.imgClose};
+  const char* hints[] = {"Minimize the window", "Close this application"};
+  for (int i = 0; i < 2; ++i) {
+    char text[80] = {};
+    TOOLINFOA tool{};
+    tool.cbSize = sizeof tool;
+    tool.hwnd = f.Handle();
+    tool.uId = reinterpret_cast<UINT_PTR>(images[i]);
+    tool.lpszText = text;
+    ::SendMessageA(f.HintWindow(), TTM_GETTEXTA, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, hints[i]);
+  }
 }
 
 // Every start-up failure: its exact message, and no menu afterwards.
@@ -382,6 +401,22 @@ TEST(AutorunForm, WaitingStartThroughTheRegistry) {
     EXPECT_FALSE(f.tmrPooling.Enabled());
     EXPECT_TRUE(f.lblWaiting->Visible());
     EXPECT_EQ(f.SelectedTab, -1);
+    EXPECT_FALSE(Application::Instance().Terminated());
+  }
+  {
+    // The key without its value: an error of the registry read, shown by the
+    // application's error display; polling stops.
+    RegistryResult reg;
+    reg.Set(0);
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, RegistryResult::kKey, "Result");
+    FormHarness h;
+    h.Disc(MenuIni(2, {0}));
+    TZkAutorunForm& f = h.Start("-waiting");
+    h.Pump(100);
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].style & 0xF0, mb::IconError);
+    EXPECT_FALSE(f.tmrPooling.Enabled());
+    EXPECT_TRUE(f.lblWaiting->Visible());
     EXPECT_FALSE(Application::Instance().Terminated());
   }
   {

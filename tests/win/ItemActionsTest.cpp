@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "env/PlatformTags.h"
 #include "env/Text.h"
 #include "tests/win/FormHarness.h"
 
@@ -179,6 +180,32 @@ TEST_F(ItemActions, RefusalsAndFailuresShowTheirMessages) {
   EXPECT_EQ(h.messages.shown[2].text,
             "ZEKA Fullkit needed ... (" + h.ProgramFolder() + "ZEKAFullkit\\Fullkit.exe)");
   EXPECT_EQ(h.messages.shown[2].style & 0xF0, mb::IconError);
+}
+
+// A row's manual button hands the item's manual key and the reader question
+// to the manual opener.
+TEST_F(ItemActions, ManualButtonOpensTheManual) {
+  TZkAutorunForm& f = *h.form;
+  f.Model.Tabs[0].Items[1].ManualPath = "Drivers\\Params";
+  f.ShowItemPage(0, 0);
+  ASSERT_TRUE(f.ManualButtons[1]->Visible());
+  EXPECT_FALSE(f.ManualButtons[0]->Visible());
+  std::vector<std::pair<std::string, std::string>> opened;
+  f.OpenManual = [&](const std::string& key, const std::string& question) {
+    opened.emplace_back(key, question);
+  };
+  h.Move(*f.ManualButtons[1]);
+  EXPECT_EQ(f.sExplain->Caption(), "Open the instruction manual");
+  h.Click(*f.ManualButtons[1]);
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0].first, "Drivers\\Params");
+  const std::string expected =
+      IsWindows8OrLater()
+          ? "For better compatibility and view experience, we recommend you to install Adobe "
+            "Reader to open this file. Do you want to install Adobe Reader now?"
+          : "You need to install Adobe Reader to open this file. Do you want to install now?";
+  EXPECT_EQ(opened[0].second, expected);
+  EXPECT_FALSE(WaitForStart(h, "Drivers\\Params", 10).has_value());  // the row did not start
 }
 
 // A window of the batch installer or of a setup wizard blocks every start.
