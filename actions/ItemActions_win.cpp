@@ -84,9 +84,9 @@ void TZkAutorunForm::ItemManualClick(Control& sender) {
 }
 
 void TZkAutorunForm::zkbFullkitClick(Control&) {
-  if (SelectedTab < 0 || SelectedTab >= static_cast<int>(Model.Tabs.size())) return;
-  const int n = Model.Tabs[SelectedTab].FullkitItem;
-  if (n < 0) return;
+  const MenuTab* tab = SelectedMenuTab();
+  if (!tab || tab->FullkitItem < 0) return;
+  const int n = tab->FullkitItem;
   const std::string file = MenuConfigPath(DebugMode, ProgramFolder);
   const ProgramCommand command =
       BuildItemCommand(ProgramFolder, ItemValue(file, n, "Run"), ItemValue(file, n, "Path"));
@@ -95,8 +95,9 @@ void TZkAutorunForm::zkbFullkitClick(Control&) {
 }
 
 void TZkAutorunForm::zkbFullkitMouseMove(Control&, ShiftState, int, int) {
-  if (SelectedTab < 0 || SelectedTab >= static_cast<int>(Model.Tabs.size())) return;
-  const int n = Model.Tabs[SelectedTab].FullkitItem;
+  const MenuTab* tab = SelectedMenuTab();
+  if (!tab) return;
+  const int n = tab->FullkitItem;
   const std::string text =
       ItemValue(MenuConfigPath(DebugMode, ProgramFolder), n, "Description", "ZEKA Fullkit");
   sExplain->SetCaption(ExpandLineBreaks(text));

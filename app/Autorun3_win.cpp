@@ -103,9 +103,8 @@ bool TZkAutorunForm::Construct() {
   // 10.-12. Translations, resting tab pictures, the rows' look.
   LoadTranslationLibrary();
   for (Image* tab : TabImages) tab->SetPicture(imgTitleUp);
+  SetRowColour(ItemColorUp);
   for (int r = 0; r < 10; ++r) {
-    ItemRows[r]->SetFontColour(ItemColorUp);
-    EllipsisLabels[r]->SetFontColour(ItemColorUp);
     // The manual pictures are part of every disc, also in the gaming look.
     const std::pair<const char*, PictureButton::State> pictures[] = {
         {"BtnImages\\manual_n.png", PictureButton::Normal},
@@ -205,7 +204,6 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
   for (int t = 0; t < tabs; ++t) {
     Label* caption = TabCaptions[t];
     caption->Show();
-    caption->SetFontColour(TabColorUp);
     if (Model.TabCaptionWraps[t]) {
       caption->SetWordWrap(true);
       caption->SetBounds(caption->Left(), 30, caption->Width(), 30);
@@ -217,10 +215,7 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
   for (int j = 0; j < 5; ++j) {
     if (Model.ButtonShown[j]) SideButtons[j]->SetLeft(SideButtons[j]->Left() - Model.ButtonShift[j]);
   }
-  for (int r = 0; r < 10; ++r) {
-    ItemRows[r]->SetFontColour(ItemColorUp);
-    EllipsisLabels[r]->SetFontColour(ItemColorUp);
-  }
+  SetRowColour(ItemColorUp);
   for (Label* c : TabCaptions) c->SetFontColour(TabColorUp);
 
   // Fonts of the rows and the description.

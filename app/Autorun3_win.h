@@ -133,6 +133,12 @@ class TZkAutorunForm : public Form {
 
   // The item shown in row r of the current page, or nullptr.
   const SetupItem* RowItem(int row) const;
+  // The selected tab's model, or nullptr while none is selected.
+  const MenuTab* SelectedMenuTab() const;
+  // The font colour of the ten rows and their ellipsis markers.
+  void SetRowColour(TColor colour);
+  // The hovered row goes back to rest, folded; no row is hovered then.
+  void LeaveHoveredRow();
 
  private:
   explicit TZkAutorunForm(const StartOptions& options);
@@ -145,7 +151,6 @@ class TZkAutorunForm : public Form {
   void ApplyGamingLook();
   void LoadTabImages();
   bool ChooseSkin();
-  void MakeChromePictures();
   void LocaliseTexts();
   void PlaceBrowserPanels();
   void BuildRows();
@@ -164,7 +169,6 @@ class TZkAutorunForm : public Form {
   CommandLine commandLine_;
   std::vector<std::unique_ptr<Control>> owned_;
   std::map<std::string, Control*> byName_;
-  Bitmap chrome256_[6], chrome16_[6];
   bool shaped_ = false;
 };
 

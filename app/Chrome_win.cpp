@@ -45,16 +45,6 @@ Bitmap DrawChromePicture(int width, int height, bool close, int state, bool sixt
 
 }  // namespace
 
-void TZkAutorunForm::MakeChromePictures() {
-  for (int depth = 0; depth < 2; ++depth) {
-    Bitmap* set = depth == 0 ? chrome256_ : chrome16_;
-    for (int state = 0; state < 3; ++state) {
-      set[state] = DrawChromePicture(26, 18, false, state, depth == 1);
-      set[3 + state] = DrawChromePicture(43, 18, true, state, depth == 1);
-    }
-  }
-}
-
 void TZkAutorunForm::ApplyGamingLook() {
   SkinFolder = ProgramFolder + "GAMING\\";
   ItemColorUp = ItemColorMove = ItemColorDown = TabColorUp = 0xB9B9B9;
@@ -77,7 +67,6 @@ void TZkAutorunForm::LoadTabImages() {
 }
 
 bool TZkAutorunForm::ChooseSkin() {
-  MakeChromePictures();
   const bool deep = ColourDepth > 4;
   const std::string background = SkinFolder + (deep ? "pikko256.bmp" : "pikko16.bmp");
   if (!Files().FileExists(background) || !Image1->LoadFromFile(background)) {
@@ -86,9 +75,13 @@ bool TZkAutorunForm::ChooseSkin() {
     Application::Instance().Terminate();
     return false;
   }
-  const Bitmap* set = deep ? chrome256_ : chrome16_;
-  Bitmap* targets[] = {&imgMiniUp, &imgMiniOver, &imgMiniDown, &imgCloseUp, &imgCloseOver, &imgCloseDown};
-  for (int i = 0; i < 6; ++i) targets[i]->CopyFrom(set[i]);
+  // The minimise and close pictures of the chosen depth, up, over, down.
+  Bitmap* minimise[] = {&imgMiniUp, &imgMiniOver, &imgMiniDown};
+  Bitmap* close[] = {&imgCloseUp, &imgCloseOver, &imgCloseDown};
+  for (int state = 0; state < 3; ++state) {
+    *minimise[state] = DrawChromePicture(26, 18, false, state, !deep);
+    *close[state] = DrawChromePicture(43, 18, true, state, !deep);
+  }
   const std::string logo = SkinFolder + (deep ? "logo256.bmp" : "logo16.bmp");
   if (!imgLogo->LoadFromFile(logo)) throw std::runtime_error("Cannot load the skin file " + logo);
   if (deep) {

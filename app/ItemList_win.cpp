@@ -65,20 +65,35 @@ void TZkAutorunForm::BuildRows() {
   }
 }
 
+const MenuTab* TZkAutorunForm::SelectedMenuTab() const {
+  if (SelectedTab < 0 || SelectedTab >= static_cast<int>(Model.Tabs.size())) return nullptr;
+  return &Model.Tabs[SelectedTab];
+}
+
 const SetupItem* TZkAutorunForm::RowItem(int row) const {
-  if (SelectedTab < 0 || SelectedTab >= static_cast<int>(Model.Tabs.size()) || row < 0) return nullptr;
-  const auto& items = Model.Tabs[SelectedTab].Items;
+  const MenuTab* tab = SelectedMenuTab();
+  if (!tab || row < 0 || CurrentPage < 0) return nullptr;
   const std::size_t i = static_cast<std::size_t>(CurrentPage) * 10 + static_cast<std::size_t>(row);
-  return i < items.size() ? &items[i] : nullptr;
+  return i < tab->Items.size() ? &tab->Items[i] : nullptr;
+}
+
+void TZkAutorunForm::SetRowColour(TColor colour) {
+  for (int r = 0; r < 10; ++r) {
+    ItemRows[r]->SetFontColour(colour);
+    EllipsisLabels[r]->SetFontColour(colour);
+  }
+}
+
+void TZkAutorunForm::LeaveHoveredRow() {
+  if (HoverRow < 0) return;
+  ItemRows[HoverRow]->SetFontColour(ItemColorUp);
+  RowFrames[HoverRow]->Hide();
+  ExpandRow(-1, HoverRow);
+  HoverRow = -1;
 }
 
 void TZkAutorunForm::ShowItemPage(int tab, int page) {
-  if (HoverRow >= 0) {
-    ItemRows[HoverRow]->SetFontColour(ItemColorUp);
-    RowFrames[HoverRow]->Hide();
-    ExpandRow(-1, HoverRow);
-    HoverRow = -1;
-  }
+  LeaveHoveredRow();
   if (tab < 0 || tab >= static_cast<int>(Model.Tabs.size())) return;
   const auto& items = Model.Tabs[tab].Items;
   const int count = static_cast<int>(items.size());
@@ -198,14 +213,9 @@ void TZkAutorunForm::Image1MouseMove(Control&, ShiftState, int, int) {
   } else if (!VendorAdMode) {
     sExplain->Show();
   }
-  if (HoverRow >= 0) {
-    ItemRows[HoverRow]->SetFontColour(ItemColorUp);
-    RowFrames[HoverRow]->Hide();
-    ExpandRow(-1, HoverRow);
-    HoverRow = -1;
-  }
-  const bool hasItems = SelectedTab >= 0 && SelectedTab < static_cast<int>(Model.Tabs.size()) &&
-                        !Model.Tabs[SelectedTab].Items.empty();
+  LeaveHoveredRow();
+  const MenuTab* tab = SelectedMenuTab();
+  const bool hasItems = tab && !tab->Items.empty();
   sExplain->SetCaption(hasItems ? Model.CdDescription : Model.NoItemText);
   if (HoverChrome == 0) imgMinimize->SetPicture(imgMiniUp);
   if (HoverChrome == 1) imgClose->SetPicture(imgCloseUp);

@@ -7,22 +7,7 @@
 #include <iterator>
 #include <string>
 
-namespace {
-
-std::string ArgumentText() {
-  const char* p = ::GetCommandLineA();
-  if (*p == '"') {
-    ++p;
-    while (*p && *p != '"') ++p;
-    if (*p) ++p;
-  } else {
-    while (*p && *p != ' ' && *p != '\t') ++p;
-  }
-  while (*p == ' ' || *p == '\t') ++p;
-  return p;
-}
-
-}  // namespace
+#include "app/CommandLine.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char self[MAX_PATH];
@@ -35,7 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::string log(self, n);
   log.erase(log.rfind('\\') + 1);
   log += "SetupStubLog.txt";
-  const std::string line = std::string(self, n) + "\t" + ArgumentText() + "\t" + std::string(folder, m) + "\r\n";
+  const std::string line = std::string(self, n) + "\t" + pikko::ArgumentText(::GetCommandLineA()) + "\t" + std::string(folder, m) + "\r\n";
 
   // Several stubs may start at once: each line is one append.
   HANDLE file = ::CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,

@@ -27,6 +27,19 @@ bool Bitmap::Create(int width, int height, int bitsPerPixel) {
   return true;
 }
 
+Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
+  if (this != &other) {
+    dib_ = std::move(other.dib_);
+    bits_ = std::exchange(other.bits_, nullptr);
+    width_ = std::exchange(other.width_, 0);
+    height_ = std::exchange(other.height_, 0);
+    bpp_ = std::exchange(other.bpp_, 0);
+    stride_ = std::exchange(other.stride_, 0);
+    transparentColor_ = std::exchange(other.transparentColor_, std::nullopt);
+  }
+  return *this;
+}
+
 void Bitmap::Clear() {
   dib_.Reset();
   bits_ = nullptr;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "platform/ScopedWin.h"
 
@@ -18,6 +19,8 @@ using TColor = std::uint32_t;  // 0x00BBGGRR, as COLORREF
 class Bitmap {
  public:
   Bitmap() = default;
+  Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
+  Bitmap& operator=(Bitmap&& other) noexcept;
   // An empty (0 x 0) bitmap has no DIB at all.
   bool Empty() const { return !dib_; }
   int Width() const { return width_; }

@@ -2,9 +2,6 @@
 
 #include <wincodec.h>
 
-#include <cstring>
-#include <vector>
-
 #include "Graphics/AlphaBlend.h"
 #include "platform/ScopedWin.h"
 
@@ -32,12 +29,12 @@ bool LoadPngFile(const std::string& path, Bitmap& out) {
   UINT w = 0, h = 0;
   if (FAILED(converter->GetSize(&w, &h)) || w == 0 || h == 0 || w > 8192 || h > 8192) return false;
   if (!out.Create(static_cast<int>(w), static_cast<int>(h), 32)) return false;
-  const UINT stride = w * 4;
-  std::vector<BYTE> pixels(static_cast<std::size_t>(stride) * h);
-  if (FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size()), pixels.data())))
+  // The DIB is top-down with rows of exactly w * 4 bytes: decode straight into it.
+  const UINT stride = static_cast<UINT>(out.Stride());
+  if (FAILED(converter->CopyPixels(nullptr, stride, stride * h, out.ScanLine(0)))) {
+    out.Clear();
     return false;
-  for (UINT y = 0; y < h; ++y)
-    std::memcpy(out.ScanLine(static_cast<int>(y)), pixels.data() + static_cast<std::size_t>(y) * stride, stride);
+  }
   return true;
 }
 

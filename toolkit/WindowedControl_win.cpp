@@ -87,11 +87,6 @@ void WindowedControl::AddChild(GraphicControl& child) {
   child.Invalidate();
 }
 
-void WindowedControl::AddChild(WindowedControl& child) {
-  child.parent_ = this;
-  windowed_.push_back(&child);
-}
-
 void WindowedControl::SetColour(TColor c) {
   colour_ = c;
   Invalidate();

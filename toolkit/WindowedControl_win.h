@@ -26,8 +26,8 @@ class WindowedControl : public Control {
 
   // Graphic children, painted in the order added (later ones on top).
   void AddChild(GraphicControl& child);
-  // Windowed children, for their position and visibility.
-  void AddChild(WindowedControl& child);
+  // Windowed children have their own windows; they only need their parent.
+  void AddChild(WindowedControl& child) { child.parent_ = this; }
   const std::vector<GraphicControl*>& GraphicChildren() const { return graphics_; }
 
   TColor Colour() const { return colour_; }
@@ -59,7 +59,6 @@ class WindowedControl : public Control {
   HWND hwnd_ = nullptr;
   TColor colour_ = RGB(240, 240, 240);
   std::vector<GraphicControl*> graphics_;
-  std::vector<WindowedControl*> windowed_;
   GraphicControl* captured_ = nullptr;  // the control a left press started on
   GraphicControl* hovered_ = nullptr;   // the control the last move went to
   bool trackingLeave_ = false;

@@ -11,20 +11,13 @@
 
 #include "env/Text.h"
 #include "platform/ScopedWin.h"
+#include "tests/win/WinTestSupport.h"
 #include "toolkit/Bitmap_win.h"
 
 namespace pikko {
 namespace {
 
-// The build folder as this (Windows) program sees it: Wine maps "/" to Z:.
-std::string DemoDiscFolder() {
-  std::string path = PIKKO_BINARY_DIR;
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path + "\\demo-disc\\AUTORUN\\";
-}
+std::string DemoDiscFolder() { return testing::BuildPath("demo-disc/AUTORUN") + "\\"; }
 
 struct Process {
   win::ScopedHandle process;

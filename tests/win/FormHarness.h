@@ -15,34 +15,17 @@
 #include "platform/Win32Ports.h"
 #include "platform/fakes/FakePorts.h"
 #include "tests/TempFolder.h"
+#include "tests/win/WinTestSupport.h"
 #include "toolkit/Application_win.h"
 
 namespace pikko::testing {
-
-// The program's own file and the Windows folder, both inside the test's
-// temporary folder.
-class ProgramInFolder final : public FoldersPort {
- public:
-  ProgramInFolder(std::string program, std::string windows)
-      : program_(std::move(program)), windows_(std::move(windows)) {}
-  std::string WindowsDirectory(unsigned room) override {
-    return windows_.size() < room ? windows_ : std::string();
-  }
-  std::string TempDirectory() override { return real_->TempDirectory(); }
-  std::string ProgramFileName() override { return program_; }
-
- private:
-  FoldersPort* real_ = Win32Ports().folders;
-  std::string program_;
-  std::string windows_;
-};
 
 class FormHarness {
  public:
   FormHarness()
       : programFolder_((temp_.Path() / "AUTORUN").string() + "\\"),
         windowsFolder_((temp_.Path() / "WINDOWS").string()),
-        folders_(programFolder_ + "Pikko.exe", windowsFolder_),
+        folders_(*Win32Ports().folders, programFolder_ + "Pikko.exe", windowsFolder_),
         scope_(MakePorts()) {}
   ~FormHarness() {
     form.reset();

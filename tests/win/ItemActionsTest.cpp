@@ -15,14 +15,6 @@ namespace {
 
 constexpr char kCaption[] = "AutoRun - Pikko.exe";
 
-std::string WindowsPath(std::string path) {
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
-
 // Paths as the system reports them: one separator between parts, no
 // trailing separator, no regard to case.
 std::string Canonical(std::string path) {
@@ -44,7 +36,7 @@ struct StubStart {
 void PlaceStub(const FormHarness& h, const std::string& relative) {
   const std::string target = h.DiscFolder() + relative;
   std::filesystem::create_directories(target.substr(0, target.rfind('\\')));
-  ASSERT_TRUE(::CopyFileA(WindowsPath(PIKKO_SETUP_STUB).c_str(), target.c_str(), FALSE)) << target;
+  ASSERT_TRUE(::CopyFileA(BuildPath("stand-ins/SetupStub.exe").c_str(), target.c_str(), FALSE)) << target;
 }
 
 // Waits for the stub beside which the log is written to record one start.

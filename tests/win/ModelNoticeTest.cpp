@@ -57,20 +57,12 @@ TEST(ModelNotice, ListedModelsOnTheFirstTwoTabs) {
   }
 }
 
-std::string WindowsPath(std::string path) {
-  if (!path.empty() && path[0] == '/') path = "Z:" + path;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
-
 // With the translation library set to French the notice takes the wider
 // French layout and the French text.
 TEST(ModelNotice, FrenchLayout) {
   FormHarness h;
   Prepare(h, "Z77X");
-  const std::string payload = WindowsPath(PIKKO_BINARY_DIR "/stand-ins-payload");
+  const std::string payload = BuildPath("stand-ins-payload");
   // The stand-in translation library and its language folders beside the
   // program, as on a disc.
   namespace fs = std::filesystem;

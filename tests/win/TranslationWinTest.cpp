@@ -14,6 +14,7 @@
 #include "platform/ScopedWin.h"
 #include "platform/Win32Ports.h"
 #include "tests/TempFolder.h"
+#include "tests/win/WinTestSupport.h"
 
 namespace pikko {
 namespace {
@@ -71,19 +72,6 @@ std::size_t Count(const std::string& s, const std::string& what) {
   return n;
 }
 
-// The real folders, but the running program lies in the given folder.
-class ProgramIn final : public FoldersPort {
- public:
-  ProgramIn(FoldersPort& real, std::string folder) : real_(real), folder_(std::move(folder)) {}
-  std::string WindowsDirectory(unsigned room) override { return real_.WindowsDirectory(room); }
-  std::string TempDirectory() override { return real_.TempDirectory(); }
-  std::string ProgramFileName() override { return folder_ + "\\Pikko.exe"; }
-
- private:
-  FoldersPort& real_;
-  std::string folder_;
-};
-
 class StandInLibraries : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -103,7 +91,7 @@ class StandInLibraries : public ::testing::Test {
   void UseProgramFolder(const std::string& folder) {
     scope_.reset();
     Ports ports = Win32Ports();
-    folders_.emplace(*ports.folders, folder);
+    folders_.emplace(*ports.folders, folder + "\\Pikko.exe");
     ports.folders = &*folders_;
     scope_.emplace(ports);
   }
@@ -141,7 +129,7 @@ class StandInLibraries : public ::testing::Test {
 
   testing::TempFolder temp_;
   const fs::path disc_ = temp_.Path() / "AUTORUN";
-  std::optional<ProgramIn> folders_;
+  std::optional<testing::ProgramInFolder> folders_;
   std::optional<ScopedPorts> scope_;
 };
 
