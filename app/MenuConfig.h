@@ -12,11 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "Graphics/Pixels.h"
 #include "platform/Ports.h"
 
 namespace pikko {
-
-using TColor = std::uint32_t;  // 0x00BBGGRR
 
 // The tab bar has six places.
 constexpr int kMaxTabs = 6;

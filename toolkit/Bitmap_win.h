@@ -10,11 +10,10 @@
 #include <string>
 #include <utility>
 
+#include "Graphics/Pixels.h"
 #include "platform/ScopedWin.h"
 
 namespace pikko {
-
-using TColor = std::uint32_t;  // 0x00BBGGRR, as COLORREF
 
 class Bitmap {
  public:
