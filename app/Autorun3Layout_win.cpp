@@ -122,24 +122,26 @@ bool TZkAutorunForm::BuildFromLayout() {
         c = Add(std::move(img), parent);
         break;
       }
-      case Kind::Label:
-      case Kind::Button: {
-        std::unique_ptr<Label> label;
-        if (e.kind == Kind::Button) {
-          auto b = std::make_unique<PictureButton>(e.name);
-          b->SetPressedColour(kNavy);
-          b->SetHoverColour(kBlue);
-          label = std::move(b);
-        } else {
-          label = std::make_unique<Label>(e.name);
-        }
+      case Kind::Label: {
+        auto label = std::make_unique<Label>(e.name);
         label->SetFont(FontOf(e));
         label->SetCaption(e.caption);
         label->SetWordWrap((e.flags & WordWrap) != 0);
-        label->SetTransparent((e.flags & Transparent) != 0 || e.kind == Kind::Button);
-        label->SetAlignment((e.flags & Centred) || e.kind == Kind::Button ? Alignment::Center
-                                                                          : Alignment::Left);
+        label->SetTransparent((e.flags & Transparent) != 0);
+        label->SetAlignment((e.flags & Centred) ? Alignment::Center : Alignment::Left);
         c = Add(std::move(label), parent);
+        break;
+      }
+      case Kind::Button: {
+        auto button = std::make_unique<ZkButtonTx>(e.name);
+        button->SetFont(FontOf(e));
+        button->SetCaption(e.caption);
+        // The text buttons show their caption navy while pressed and blue
+        // under the pointer.
+        button->FontColors().SetSunken(kNavy);
+        button->FontColors().SetFocused(kBlue);
+        if (e.colour) button->SetTransparentColor(e.colour);
+        c = Add(std::move(button), parent);
         break;
       }
       case Kind::Bevel:
@@ -192,12 +194,12 @@ bool TZkAutorunForm::BuildFromLayout() {
   plItemAD = static_cast<Panel*>(get("plItemAD"));
   plADUp = static_cast<Panel*>(get("plADUp"));
   plPromotion = static_cast<Panel*>(get("plPromotion"));
-  zkbADInstall = static_cast<PictureButton*>(get("zkbADInstall"));
+  zkbADInstall = static_cast<ZkButtonTx*>(get("zkbADInstall"));
   const char* side[] = {"zkbMB", "zkbCD", "zkbSupport", "zkbFile", "zkbPCHelp"};
-  for (int j = 0; j < 5; ++j) SideButtons[j] = static_cast<PictureButton*>(get(side[j]));
-  zkbFullkit = static_cast<PictureButton*>(get("zkbFullkit"));
-  zkbPrevious = static_cast<PictureButton*>(get("zkbPrevious"));
-  zkbNext = static_cast<PictureButton*>(get("zkbNext"));
+  for (int j = 0; j < 5; ++j) SideButtons[j] = static_cast<ZkButtonTx*>(get(side[j]));
+  zkbFullkit = static_cast<ZkButtonTx*>(get("zkbFullkit"));
+  zkbPrevious = static_cast<ZkButtonTx*>(get("zkbPrevious"));
+  zkbNext = static_cast<ZkButtonTx*>(get("zkbNext"));
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include "platform/ScopedWin.h"
 #include "promotion/Hometabpromotion.h"
 #include "toolkit/Application_win.h"
+#include "toolkit/Display_win.h"
 
 namespace pikko {
 namespace {
@@ -95,6 +96,8 @@ bool TZkAutorunForm::Construct() {
   LoadTabImages();
   SetWidth(kWindowWidth);
   ColourDepth = options_.colourDepth ? options_.colourDepth() : DesktopColourDepth();
+  // The skinned controls draw in the depth the skin was chosen for.
+  SetDisplayColourDepth(ColourDepth);
   if (!ChooseSkin()) return false;
   lblTitleBar->SetLeft(imgLogo->Left() + imgLogo->Width() + 5);
   imgMinimize->SetPicture(imgMiniUp);
@@ -106,10 +109,9 @@ bool TZkAutorunForm::Construct() {
   SetRowColour(ItemColorUp);
   for (int r = 0; r < 10; ++r) {
     // The manual pictures are part of every disc, also in the gaming look.
-    const std::pair<const char*, PictureButton::State> pictures[] = {
-        {"BtnImages\\manual_n.png", PictureButton::Normal},
-        {"BtnImages\\manual_d.png", PictureButton::Pressed},
-        {"BtnImages\\manual_o.png", PictureButton::Hover}};
+    const std::pair<const char*, int> pictures[] = {{"BtnImages\\manual_n.png", 0},
+                                                    {"BtnImages\\manual_d.png", 1},
+                                                    {"BtnImages\\manual_o.png", 2}};
     for (const auto& [file, state] : pictures) {
       if (!CompositeButtonPicture(file, *ManualButtons[r], state))
         throw std::runtime_error("Cannot load the picture " + ProgramFolder + file);

@@ -14,8 +14,9 @@
 #include "actions/LaunchPlanner.h"
 #include "app/CommandLine.h"
 #include "app/MenuConfig.h"
+#include "Component/ZkButtonTx_win.h"
+#include "Graphics/CustomWindowMaker_win.h"
 #include "toolkit/Bevel_win.h"
-#include "toolkit/Button_win.h"
 #include "toolkit/Form_win.h"
 #include "toolkit/Image_win.h"
 #include "toolkit/Label_win.h"
@@ -74,23 +75,25 @@ class TZkAutorunForm : public Form {
   Panel* plItemAD = nullptr;
   Panel* plADUp = nullptr;
   Panel* plPromotion = nullptr;
-  PictureButton* zkbADInstall = nullptr;
-  std::array<PictureButton*, 5> SideButtons{};
-  PictureButton* zkbFullkit = nullptr;
-  PictureButton* zkbPrevious = nullptr;
-  PictureButton* zkbNext = nullptr;
+  ZkButtonTx* zkbADInstall = nullptr;
+  std::array<ZkButtonTx*, 5> SideButtons{};
+  ZkButtonTx* zkbFullkit = nullptr;
+  ZkButtonTx* zkbPrevious = nullptr;
+  ZkButtonTx* zkbNext = nullptr;
   Timer tmrPooling;
 
   // The rows built at start.
   std::array<Label*, 10> ItemRows{};
   std::array<Label*, 10> EllipsisLabels{};
-  std::array<PictureButton*, 10> ManualButtons{};
+  std::array<ZkButtonTx*, 10> ManualButtons{};
 
   // Hidden picture holders.
   Bitmap imgMiniUp, imgMiniOver, imgMiniDown, imgCloseUp, imgCloseOver, imgCloseDown;
   Bitmap imgTitleUp, imgTitleDown, imgTitleOver, imgTitleUp16, imgTitleDown16;
 
   std::unique_ptr<WebBrowser> wbContact, wbAD, wbItemAD, wbADUp;
+  // Shapes the window from Image1 and drags it by it.
+  std::unique_ptr<CustomWindowMaker> WindowMaker;
 
   // Start-up.
   void FinishStartup();
@@ -129,7 +132,6 @@ class TZkAutorunForm : public Form {
   void imgMinimizeMouseDown(Control& sender, MouseButton b, ShiftState shift, int x, int y);
   void imgMinimizeClick(Control& sender);
   void imgCloseClick(Control& sender);
-  void Image1MouseDown(Control& sender, MouseButton b, ShiftState shift, int x, int y);
 
   // The item shown in row r of the current page, or nullptr.
   const SetupItem* RowItem(int row) const;
@@ -158,8 +160,8 @@ class TZkAutorunForm : public Form {
   void LoadButtonSkins();
   // One state picture of a button: the PNG file (relative to the program
   // folder) blended over the background behind the button.
-  bool CompositeButtonPicture(const std::string& file, PictureButton& button,
-                              PictureButton::State state);
+  // state: 0 raised, 1 sunken, 2 focused.
+  bool CompositeButtonPicture(const std::string& file, ZkButtonTx& button, int state);
   int ContactTab() const;
   int ClickedRow(const Control& sender) const;
   bool RefuseWhileInstallerRuns();
@@ -169,7 +171,6 @@ class TZkAutorunForm : public Form {
   CommandLine commandLine_;
   std::vector<std::unique_ptr<Control>> owned_;
   std::map<std::string, Control*> byName_;
-  bool shaped_ = false;
 };
 
 template <class T>

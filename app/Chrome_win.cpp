@@ -100,45 +100,12 @@ bool TZkAutorunForm::ChooseSkin() {
 }
 
 void TZkAutorunForm::ShapeWindow() {
-  if (shaped_) return;
-  const Bitmap& bmp = Image1->Picture();
-  if (bmp.Empty()) return;
-  // The window keeps every pixel of its background except runs of the
-  // transparent colour; the region is relative to the whole window.
-  const TColor key = bmp.TransparentColor() & 0xFFFFFF;
-  win::ScopedRegion region(::CreateRectRgn(0, 0, bmp.Width(), bmp.Height()));
-  for (int y = 0; y < bmp.Height(); ++y) {
-    int x = 0;
-    while (x < bmp.Width()) {
-      while (x < bmp.Width() && bmp.Pixel(x, y) != key) ++x;
-      const int start = x;
-      while (x < bmp.Width() && bmp.Pixel(x, y) == key) ++x;
-      if (x > start) {
-        win::ScopedRegion run(::CreateRectRgn(start, y, x, y + 1));
-        ::CombineRgn(region.Get(), region.Get(), run.Get(), RGN_DIFF);
-      }
-    }
-  }
-  POINT client{0, 0};
-  ::ClientToScreen(Handle(), &client);
-  RECT window;
-  ::GetWindowRect(Handle(), &window);
-  ::OffsetRgn(region.Get(), client.x - window.left, client.y - window.top);
-  // The window owns the region from here on.
-  if (::SetWindowRgn(Handle(), region.Get(), TRUE)) region.Release();
-  Image1->OnMouseDown = [this](Control& s, MouseButton b, ShiftState sh, int x, int y) {
-    Image1MouseDown(s, b, sh, x, y);
-  };
+  if (!WindowMaker) WindowMaker = std::make_unique<CustomWindowMaker>(*this, *Image1);
+  if (WindowMaker->Made() || Image1->Picture().Empty()) return;
+  WindowMaker->MakeWindow();
+  // The title caption and the logo drag the window too.
   lblTitleBar->OnMouseDown = Image1->OnMouseDown;
   imgLogo->OnMouseDown = Image1->OnMouseDown;
-  shaped_ = true;
-}
-
-void TZkAutorunForm::Image1MouseDown(Control&, MouseButton b, ShiftState, int, int) {
-  if (b != MouseButton::Left) return;
-  // The system moves the window while the button is held.
-  ::ReleaseCapture();
-  ::SendMessageA(Handle(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
 }
 
 void TZkAutorunForm::imgMinimizeMouseMove(Control& sender, ShiftState shift, int, int) {
@@ -162,14 +129,17 @@ void TZkAutorunForm::imgMinimizeClick(Control&) {
 
 void TZkAutorunForm::imgCloseClick(Control&) { Close(); }
 
-bool TZkAutorunForm::CompositeButtonPicture(const std::string& file, PictureButton& button,
-                                            PictureButton::State state) {
+bool TZkAutorunForm::CompositeButtonPicture(const std::string& file, ZkButtonTx& button,
+                                            int state) {
   Bitmap png;
   if (!LoadPngFile(ProgramFolder + file, png)) return false;
   Bitmap picture;
   if (!CompositeOver(Image1->Picture(), button.Left(), button.Top(), png, picture)) return false;
-  button.StatePicture(state).CopyFrom(picture);
-  button.Invalidate();
+  // The raised picture also gives the button its size.
+  ZkFourStateAppearance& looks = button.Appearance();
+  if (state == 0) looks.SetRaisedBmp(picture);
+  if (state == 1) looks.SetSunkenBmp(picture);
+  if (state == 2) looks.SetFocusedBmp(picture);
   return true;
 }
 
@@ -179,7 +149,7 @@ void TZkAutorunForm::LoadButtonSkins() {
   // picture leaves the button as it was.
   const std::string prefix = SkinFolder.find("GAMING") != std::string::npos ? "GAMING\\" : "";
   struct Skin {
-    PictureButton* button;
+    ZkButtonTx* button;
     int left, top;
     const char* name;
   };
@@ -196,9 +166,9 @@ void TZkAutorunForm::LoadButtonSkins() {
   for (const Skin& s : skins) {
     s.button->SetBounds(s.left, s.top, s.button->Width(), s.button->Height());
     const std::string base = prefix + "BtnImages\\MB\\256\\" + s.name;
-    CompositeButtonPicture(base + "_n.png", *s.button, PictureButton::Normal);
-    CompositeButtonPicture(base + "_d.png", *s.button, PictureButton::Pressed);
-    CompositeButtonPicture(base + "_o.png", *s.button, PictureButton::Hover);
+    CompositeButtonPicture(base + "_n.png", *s.button, 0);
+    CompositeButtonPicture(base + "_d.png", *s.button, 1);
+    CompositeButtonPicture(base + "_o.png", *s.button, 2);
   }
 }
 

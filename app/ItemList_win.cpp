@@ -52,7 +52,7 @@ void TZkAutorunForm::BuildRows() {
     ellipsis->OnMouseMove = ItemRows[r]->OnMouseMove;
     EllipsisLabels[r] = Add(std::move(ellipsis), "");
 
-    auto manual = std::make_unique<PictureButton>("ManualButton" + std::to_string(r + 1));
+    auto manual = std::make_unique<ZkButtonTx>("ManualButton" + std::to_string(r + 1));
     manual->SetBounds(EllipsisLabels[r]->Left() + 27, 118 + 30 * r, 20, 20);
     manual->SetHandCursor(true);
     manual->SetVisible(false);
@@ -246,7 +246,7 @@ void TZkAutorunForm::imgTitle0Click(Control& sender) {
 
   ShowFullkitOrNotice(t);
 
-  for (PictureButton* b : ManualButtons) b->Hide();
+  for (ZkButtonTx* b : ManualButtons) b->Hide();
   HomeTab& home = HomeTab::Instance();
   if (home.HomeTabNumber() == t + 1) {
     home.Show();

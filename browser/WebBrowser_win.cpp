@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "browser/BrowserSite_win.h"
+#include "toolkit/WindowThunk_win.h"
 
 namespace pikko {
 namespace {
@@ -107,7 +108,7 @@ bool WebBrowser::Open(HWND parent, int left, int top, int width, int height) noe
   // OLE proper, not only COM, so that the page's clipboard and drag and drop
   // work; it nests with whatever the application has set up.
   oleInit_ = ::OleInitialize(nullptr);
-  if (FAILED(oleInit_) || !RegisterHostClass(&WebBrowser::WindowProc)) return false;
+  if (FAILED(oleInit_) || !RegisterHostClass(&WindowThunk<WebBrowser>)) return false;
   window_ = ::CreateWindowExA(0, kHostClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, left, top,
                               std::max(width, 0), std::max(height, 0), parent, nullptr,
                               ThisModule(), this);
@@ -196,30 +197,22 @@ void WebBrowser::Navigate(const std::string& target) noexcept {
 
 IWebBrowser2* WebBrowser::Control() const noexcept { return browser_.Get(); }
 
-LRESULT CALLBACK WebBrowser::WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
-  if (msg == WM_NCCREATE) {
-    // NOLINTNEXTLINE(performance-no-int-to-ptr): WM_NCCREATE carries its CREATESTRUCT so
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lp);
-    ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  // NOLINTNEXTLINE(performance-no-int-to-ptr): the window keeps its owner in GWLP_USERDATA
-  auto* self = reinterpret_cast<WebBrowser*>(::GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-  if (self) {
-    switch (msg) {
-      case WM_SIZE:
-        self->FitControl();
-        break;
-      case WM_DESTROY:
-        // Destroyed with its parent: close the control while its window lives.
-        self->CloseControl();
-        break;
-      case WM_NCDESTROY:
-        ::SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
-        self->window_ = nullptr;
-        break;
-      default:
-        break;
-    }
+void WebBrowser::AttachWindow(HWND hwnd) noexcept { window_ = hwnd; }
+
+LRESULT WebBrowser::WindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept {
+  switch (msg) {
+    case WM_SIZE:
+      FitControl();
+      break;
+    case WM_DESTROY:
+      // Destroyed with its parent: close the control while its window lives.
+      CloseControl();
+      break;
+    case WM_NCDESTROY:
+      window_ = nullptr;
+      break;
+    default:
+      break;
   }
   return ::DefWindowProcA(hwnd, msg, wp, lp);
 }

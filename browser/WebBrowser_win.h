@@ -51,12 +51,15 @@ class WebBrowser {
   // Not an owning pointer.
   IWebBrowser2* Control() const noexcept;
 
+  // The host window's side (WindowThunk).
+  void AttachWindow(HWND hwnd) noexcept;
+  LRESULT WindowMessage(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
+
  private:
   WebBrowser() = default;
   bool Open(HWND parent, int left, int top, int width, int height) noexcept;
   void CloseControl() noexcept;
   void FitControl() noexcept;
-  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) noexcept;
 
   HRESULT oleInit_ = E_FAIL;
   HWND window_ = nullptr;

@@ -108,6 +108,38 @@ class ScopedGetDc {
   HDC dc_;
 };
 
+// BeginPaint .. EndPaint: the paint ends even when drawing throws, so the
+// window's damaged area is validated and the system stops asking.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND hwnd) : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &ps_)) {}
+  ~ScopedPaint() { ::EndPaint(hwnd_, &ps_); }
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  HDC Dc() const { return dc_; }
+  const RECT& Area() const { return ps_.rcPaint; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// A saved DC state, restored on the way out.
+class ScopedSaveDc {
+ public:
+  explicit ScopedSaveDc(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
+  ~ScopedSaveDc() {
+    if (saved_) ::RestoreDC(dc_, saved_);
+  }
+  ScopedSaveDc(const ScopedSaveDc&) = delete;
+  ScopedSaveDc& operator=(const ScopedSaveDc&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // An object selected into a DC for the owner's lifetime.
 class ScopedSelect {
  public:

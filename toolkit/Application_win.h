@@ -25,8 +25,14 @@ class Application {
   void Terminate();
   bool Terminated() const { return terminated_; }
   void Minimize();
-  // Shows an error that escaped a handler; the program goes on.
+  // Shows an error that escaped a handler; the program goes on. While one
+  // error is on screen, further ones (a paint that fails again behind the
+  // box) are not shown: one error, never a cascade of boxes.
   void ShowException(const std::string& message);
+  // Dialog-style keyboard navigation: Tab and Shift+Tab move the focus
+  // between the tab stops of the window that has the focus. True when the
+  // message was used.
+  static bool Navigate(const MSG& msg);
 
   // For tests that build several forms in one process.
   void Reset();
@@ -34,6 +40,7 @@ class Application {
  private:
   HWND mainWindow_ = nullptr;
   bool terminated_ = false;
+  bool showingException_ = false;
 };
 
 }  // namespace pikko

@@ -3,29 +3,21 @@
 #include <cstring>
 
 namespace pikko {
+namespace {
 
-bool Bitmap::Create(int width, int height, int bitsPerPixel) {
-  Clear();
-  if (width <= 0 || height <= 0 || (bitsPerPixel != 24 && bitsPerPixel != 32)) return false;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = static_cast<WORD>(bitsPerPixel);
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP dib = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!dib) return false;
-  dib_.Reset(dib);
-  bits_ = static_cast<std::uint8_t*>(bits);
-  width_ = width;
-  height_ = height;
-  bpp_ = bitsPerPixel;
-  stride_ = ((width * bitsPerPixel + 31) / 32) * 4;
-  std::memset(bits_, 0, static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height));
-  return true;
-}
+// The sixteen colours of a 16-colour display, in the standard order.
+constexpr RGBQUAD kSixteenColours[16] = {
+    {0, 0, 0, 0},       {0, 0, 128, 0},     {0, 128, 0, 0},   {0, 128, 128, 0},
+    {128, 0, 0, 0},     {128, 0, 128, 0},   {128, 128, 0, 0}, {192, 192, 192, 0},
+    {128, 128, 128, 0}, {0, 0, 255, 0},     {0, 255, 0, 0},   {0, 255, 255, 0},
+    {255, 0, 0, 0},     {255, 0, 255, 0},   {255, 255, 0, 0}, {255, 255, 255, 0}};
+
+struct InfoWithPalette {
+  BITMAPINFOHEADER header;
+  RGBQUAD colours[16];
+};
+
+}  // namespace
 
 Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
   if (this != &other) {
@@ -40,10 +32,54 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
   return *this;
 }
 
-void Bitmap::Clear() {
+bool Bitmap::CreateQuietly(int width, int height, int bitsPerPixel) {
+  ClearQuietly();
+  if (width <= 0 || height <= 0) return false;
+  if (bitsPerPixel != 4 && bitsPerPixel != 24 && bitsPerPixel != 32) return false;
+  InfoWithPalette info{};
+  info.header.biSize = sizeof info.header;
+  info.header.biWidth = width;
+  info.header.biHeight = -height;  // top-down
+  info.header.biPlanes = 1;
+  info.header.biBitCount = static_cast<WORD>(bitsPerPixel);
+  info.header.biCompression = BI_RGB;
+  if (bitsPerPixel == 4) {
+    info.header.biClrUsed = 16;
+    std::memcpy(info.colours, kSixteenColours, sizeof kSixteenColours);
+  }
+  void* bits = nullptr;
+  HBITMAP dib = ::CreateDIBSection(nullptr, reinterpret_cast<const BITMAPINFO*>(&info),
+                                   DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!dib) return false;
+  dib_.Reset(dib);
+  bits_ = static_cast<std::uint8_t*>(bits);
+  width_ = width;
+  height_ = height;
+  bpp_ = bitsPerPixel;
+  stride_ = ((width * bitsPerPixel + 31) / 32) * 4;
+  std::memset(bits_, 0, static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height));
+  return true;
+}
+
+bool Bitmap::Create(int width, int height, int bitsPerPixel) {
+  const bool ok = CreateQuietly(width, height, bitsPerPixel);
+  Changed();
+  return ok;
+}
+
+void Bitmap::ClearQuietly() {
   dib_.Reset();
   bits_ = nullptr;
   width_ = height_ = bpp_ = stride_ = 0;
+}
+
+void Bitmap::Clear() {
+  ClearQuietly();
+  Changed();
+}
+
+void Bitmap::Changed() {
+  if (OnChange) OnChange(*this);
 }
 
 bool Bitmap::LoadFromFile(const std::string& path) {
@@ -54,39 +90,92 @@ bool Bitmap::LoadFromFile(const std::string& path) {
   if (!loaded) return false;
   BITMAP bm{};
   if (!::GetObjectA(loaded.Get(), sizeof bm, &bm)) return false;
-  if (!Create(bm.bmWidth, bm.bmHeight, 24)) return false;
-  win::ScopedMemoryDc src(::CreateCompatibleDC(nullptr));
-  win::ScopedMemoryDc dst(::CreateCompatibleDC(nullptr));
-  win::ScopedSelect s1(src.Get(), loaded.Get());
-  win::ScopedSelect s2(dst.Get(), dib_.Get());
-  ::BitBlt(dst.Get(), 0, 0, width_, height_, src.Get(), 0, 0, SRCCOPY);
-  ::GdiFlush();
-  return true;
-}
-
-void Bitmap::To24Bits() {
-  if (Empty() || bpp_ == 24) return;
   Bitmap out;
-  if (!out.Create(width_, height_, 24)) return;
-  for (int y = 0; y < height_; ++y) {
-    const std::uint8_t* s = ScanLine(y);
-    std::uint8_t* d = out.ScanLine(y);
-    for (int x = 0; x < width_; ++x) std::memcpy(d + 3 * x, s + 4 * x, 3);
+  if (!out.CreateQuietly(bm.bmWidth, bm.bmHeight, 24)) return false;
+  {
+    win::ScopedMemoryDc src(::CreateCompatibleDC(nullptr));
+    win::ScopedMemoryDc dst(::CreateCompatibleDC(nullptr));
+    win::ScopedSelect s1(src.Get(), loaded.Get());
+    win::ScopedSelect s2(dst.Get(), out.Handle());
+    ::BitBlt(dst.Get(), 0, 0, out.width_, out.height_, src.Get(), 0, 0, SRCCOPY);
+    ::GdiFlush();
   }
   out.transparentColor_ = transparentColor_;
   *this = std::move(out);
+  Changed();
+  return true;
+}
+
+bool Bitmap::SetPixelFormat(int bitsPerPixel) {
+  if (Empty() || bpp_ == bitsPerPixel) return true;
+  Bitmap out;
+  if (!out.CreateQuietly(width_, height_, bitsPerPixel)) return false;
+  if (bpp_ != 4 && bitsPerPixel != 4) {
+    // 24 <-> 32 bits: the colour bytes as they are.
+    const int from = bpp_ / 8, to = bitsPerPixel / 8;
+    for (int y = 0; y < height_; ++y) {
+      const std::uint8_t* s = ScanLine(y);
+      std::uint8_t* d = out.ScanLine(y);
+      for (int x = 0; x < width_; ++x) std::memcpy(d + to * x, s + from * x, 3);
+    }
+  } else {
+    // To or from sixteen colours: GDI finds the nearest colour.
+    win::ScopedMemoryDc src(::CreateCompatibleDC(nullptr));
+    win::ScopedMemoryDc dst(::CreateCompatibleDC(nullptr));
+    win::ScopedSelect s1(src.Get(), dib_.Get());
+    win::ScopedSelect s2(dst.Get(), out.Handle());
+    ::BitBlt(dst.Get(), 0, 0, width_, height_, src.Get(), 0, 0, SRCCOPY);
+    ::GdiFlush();
+  }
+  out.transparentColor_ = transparentColor_;
+  *this = std::move(out);
+  Changed();
+  return true;
 }
 
 bool Bitmap::CopyFrom(const Bitmap& other) {
+  if (&other == this) return true;
   if (other.Empty()) {
-    Clear();
+    ClearQuietly();
     transparentColor_ = other.transparentColor_;
+    Changed();
     return true;
   }
-  if (!Create(other.width_, other.height_, other.bpp_)) return false;
+  if (!CreateQuietly(other.width_, other.height_, other.bpp_)) {
+    Changed();
+    return false;
+  }
   std::memcpy(bits_, other.bits_, static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_));
   transparentColor_ = other.transparentColor_;
+  Changed();
   return true;
+}
+
+bool Bitmap::CopyFrom(ConstPixelView pixels) {
+  if (pixels.Empty() || (pixels.bitsPerPixel != 24 && pixels.bitsPerPixel != 32)) {
+    ClearQuietly();
+    Changed();
+    return pixels.Empty();
+  }
+  if (!CreateQuietly(pixels.width, pixels.height, pixels.bitsPerPixel)) {
+    Changed();
+    return false;
+  }
+  const std::size_t rowBytes =
+      static_cast<std::size_t>(pixels.width) * static_cast<std::size_t>(pixels.BytesPerPixel());
+  for (int y = 0; y < height_; ++y) std::memcpy(ScanLine(y), pixels.Row(y), rowBytes);
+  Changed();
+  return true;
+}
+
+PixelView Bitmap::View() {
+  if (Empty() || bpp_ == 4) return {};
+  return PixelView(bits_, width_, height_, stride_, bpp_);
+}
+
+ConstPixelView Bitmap::View() const {
+  if (Empty() || bpp_ == 4) return {};
+  return ConstPixelView(bits_, width_, height_, stride_, bpp_);
 }
 
 std::uint8_t* Bitmap::ScanLine(int y) { return bits_ + static_cast<std::ptrdiff_t>(y) * stride_; }
@@ -96,6 +185,11 @@ const std::uint8_t* Bitmap::ScanLine(int y) const {
 
 TColor Bitmap::Pixel(int x, int y) const {
   if (Empty() || x < 0 || y < 0 || x >= width_ || y >= height_) return 0;
+  if (bpp_ == 4) {
+    const std::uint8_t pair = ScanLine(y)[x / 2];
+    const RGBQUAD& q = kSixteenColours[(x % 2) ? (pair & 0x0F) : (pair >> 4)];
+    return RGB(q.rgbRed, q.rgbGreen, q.rgbBlue);
+  }
   const std::uint8_t* p = ScanLine(y) + x * (bpp_ / 8);
   return RGB(p[2], p[1], p[0]);
 }
@@ -111,7 +205,7 @@ void Bitmap::Draw(HDC dc, int x, int y, bool transparent) const {
   win::ScopedSelect sel(src.Get(), dib_.Get());
   if (transparent) {
     ::TransparentBlt(dc, x, y, width_, height_, src.Get(), 0, 0, width_, height_,
-                     TransparentColor());
+                     TransparentColor() & 0xFFFFFF);
   } else {
     ::BitBlt(dc, x, y, width_, height_, src.Get(), 0, 0, SRCCOPY);
   }
@@ -123,5 +217,8 @@ void Bitmap::DrawPart(HDC dc, int x, int y, int sx, int sy, int w, int h) const 
   win::ScopedSelect sel(src.Get(), dib_.Get());
   ::BitBlt(dc, x, y, w, h, src.Get(), sx, sy, SRCCOPY);
 }
+
+BitmapCanvas::BitmapCanvas(Bitmap& bitmap)
+    : dc_(::CreateCompatibleDC(nullptr)), select_(dc_.Get(), bitmap.Handle()) {}
 
 }  // namespace pikko

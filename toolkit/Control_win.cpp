@@ -4,7 +4,15 @@
 
 namespace pikko {
 
+Control::~Control() {
+  if (parent_) parent_->RemoveChild(*this);
+}
+
 void Control::SetBounds(int left, int top, int width, int height) {
+  if ((width != width_ || height != height_) && !CanResize(width, height)) {
+    width = width_;
+    height = height_;
+  }
   if (left == left_ && top == top_ && width == width_ && height == height_) return;
   const RECT old = BoundsRect();
   left_ = left;
@@ -53,6 +61,10 @@ void Control::MouseUp(MouseButton b, ShiftState shift, int x, int y) {
 
 void Control::Click() {
   if (OnClick) OnClick(*this);
+}
+
+void Control::DblClick() {
+  if (OnDblClick) OnDblClick(*this);
 }
 
 bool GraphicControl::HitTest(int x, int y) const {

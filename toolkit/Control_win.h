@@ -12,7 +12,10 @@
 namespace pikko {
 
 // Mouse and keyboard state of a mouse event.
-enum ShiftFlags : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };
+enum ShiftFlags : unsigned {
+  ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32,
+  ssDouble = 64,  // the press is the second of a double click
+};
 using ShiftState = unsigned;
 enum class MouseButton { Left, Right, Middle };
 
@@ -21,7 +24,7 @@ class WindowedControl;
 class Control {
  public:
   explicit Control(std::string name) : name_(std::move(name)) {}
-  virtual ~Control() = default;
+  virtual ~Control();
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
 
@@ -34,6 +37,7 @@ class Control {
   int Width() const { return width_; }
   int Height() const { return height_; }
   RECT BoundsRect() const { return RECT{left_, top_, left_ + width_, top_ + height_}; }
+  // Moves and sizes the control; CanResize may change the size first.
   void SetBounds(int left, int top, int width, int height);
   void SetLeft(int v) { SetBounds(v, top_, width_, height_); }
   void SetTop(int v) { SetBounds(left_, v, width_, height_); }
@@ -45,7 +49,7 @@ class Control {
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   bool Enabled() const { return enabled_; }
-  void SetEnabled(bool v);
+  virtual void SetEnabled(bool v);
 
   bool HandCursor() const { return handCursor_; }
   void SetHandCursor(bool v) { handCursor_ = v; }
@@ -57,6 +61,7 @@ class Control {
   virtual void Invalidate();
 
   std::function<void(Control& sender)> OnClick;
+  std::function<void(Control& sender)> OnDblClick;
   std::function<void(Control& sender, ShiftState shift, int x, int y)> OnMouseMove;
   std::function<void(Control& sender, MouseButton b, ShiftState shift, int x, int y)> OnMouseDown;
   std::function<void(Control& sender, MouseButton b, ShiftState shift, int x, int y)> OnMouseUp;
@@ -66,11 +71,18 @@ class Control {
   virtual void MouseDown(MouseButton b, ShiftState shift, int x, int y);
   virtual void MouseUp(MouseButton b, ShiftState shift, int x, int y);
   virtual void Click();
+  // The second press of a double click (after its MouseDown with ssDouble).
+  // A double click gives one Click, never two.
+  virtual void DblClick();
   // The pointer has moved off the control (to another or out of the window).
   virtual void MouseLeave() {}
 
  protected:
   friend class WindowedControl;
+  // Asked before every change of size, from SetBounds and, for a windowed
+  // control, from the system's size changes; may change the new size.
+  // False keeps the size as it is.
+  virtual bool CanResize(int& /*width*/, int& /*height*/) { return true; }
   virtual void BoundsChanged(const RECT& old);
   virtual void VisibilityChanged() { Invalidate(); }
   WindowedControl* parent_ = nullptr;

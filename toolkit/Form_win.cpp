@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "toolkit/Application_win.h"
+
 namespace pikko {
 
 void Form::SetCaption(const std::string& text) {
@@ -13,6 +15,24 @@ void Form::CentreOnDesktop() {
   RECT work{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
   SetBounds((work.right - work.left - Width()) / 2, (work.bottom - work.top - Height()) / 2,
             Width(), Height());
+}
+
+int Form::ShowModal() {
+  modalResult_ = 0;
+  Show();
+  MSG msg;
+  while (modalResult_ == 0 && Handle()) {
+    if (::GetMessageA(&msg, nullptr, 0, 0) <= 0) {
+      // The application is ending: leave the request for the main loop.
+      ::PostQuitMessage(0);
+      break;
+    }
+    if (Application::Navigate(msg)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageA(&msg);
+  }
+  Hide();
+  return modalResult_;
 }
 
 void Form::Close() {

@@ -20,6 +20,12 @@ class Form : public WindowedControl {
   void AddHintTool(const Control& control);
   HWND HintWindow() const { return tooltip_; }
 
+  // A form shown with ShowModal stays until its modal result is set (a
+  // button's ModalResult, for instance) and then returns it.
+  int ModalResult() const { return modalResult_; }
+  void SetModalResult(int result) { modalResult_ = result; }
+  int ShowModal();
+
   std::function<void()> OnClose;
   // Called with the window's new position and size before they take effect;
   // the handler may change them.
@@ -39,6 +45,7 @@ class Form : public WindowedControl {
   HWND tooltip_ = nullptr;  // destroyed with the form, its owner
   bool live_ = false;
   bool inSync_ = false;
+  int modalResult_ = 0;
 };
 
 }  // namespace pikko

@@ -227,12 +227,12 @@ TEST(AutorunForm, RowHoverAndPress) {
   EXPECT_EQ(f.ItemRows[1]->GetFont().Style().colour, f.ItemColorMove);
 
   const int left = f.ItemRows[1]->Left();
-  h.Press(FormHarness::Centre(*f.ItemRows[1]).x, FormHarness::Centre(*f.ItemRows[1]).y);
+  h.Press(h.Centre(*f.ItemRows[1]).x, h.Centre(*f.ItemRows[1]).y);
   EXPECT_EQ(f.ItemRows[1]->Left(), left + 5);
   EXPECT_FALSE(f.RowFrames[1]->Raised());
-  h.Move(FormHarness::Centre(*f.ItemRows[2]).x, FormHarness::Centre(*f.ItemRows[2]).y, MK_LBUTTON);
+  h.Move(h.Centre(*f.ItemRows[2]).x, h.Centre(*f.ItemRows[2]).y, MK_LBUTTON);
   EXPECT_EQ(f.HoverRow, 1);
-  h.Release(FormHarness::Centre(*f.ItemRows[1]).x, FormHarness::Centre(*f.ItemRows[1]).y);
+  h.Release(h.Centre(*f.ItemRows[1]).x, h.Centre(*f.ItemRows[1]).y);
   EXPECT_EQ(f.ItemRows[1]->Left(), left);
   EXPECT_FALSE(f.RowFrames[1]->Visible());
 
@@ -307,7 +307,7 @@ TEST(AutorunForm, TabSwitchAndContactTab) {
   EXPECT_TRUE(f.plBrowser->Visible());
   EXPECT_TRUE(::IsWindowVisible(f.plBrowser->Handle()));
   EXPECT_FALSE(f.sExplain->Visible());
-  for (PictureButton* b : f.SideButtons) EXPECT_FALSE(b->Visible());
+  for (ZkButtonTx* b : f.SideButtons) EXPECT_FALSE(b->Visible());
   for (Label* row : f.ItemRows) EXPECT_FALSE(row->Visible());
 
   h.Click(*f.TabCaptions[2]);  // a tab without items

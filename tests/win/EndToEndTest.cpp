@@ -13,6 +13,7 @@
 #include "platform/ScopedWin.h"
 #include "tests/win/WinTestSupport.h"
 #include "toolkit/Bitmap_win.h"
+#include "toolkit/PngImage_win.h"
 
 namespace pikko {
 namespace {
@@ -88,6 +89,31 @@ Bitmap CaptureScreen(const RECT& r) {
 int Distance(TColor a, TColor b) {
   return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
          std::abs(GetBValue(a) - GetBValue(b));
+}
+
+void MouseButton(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  ::SendInput(1, &input, sizeof(INPUT));
+}
+
+// The pointer to a screen point, arriving with a real move.
+void MoveTo(int x, int y) {
+  ::SetCursorPos(x - 1, y);
+  ::Sleep(50);
+  ::SetCursorPos(x, y);
+  ::Sleep(250);
+}
+
+// The share of pixels of a screen area that match a picture (within a
+// small tolerance for the display's rounding).
+double Matching(const Bitmap& shot, const Bitmap& expected) {
+  int same = 0, all = 0;
+  for (int y = 0; y < expected.Height(); ++y)
+    for (int x = 0; x < expected.Width(); ++x, ++all)
+      if (Distance(shot.Pixel(x, y), expected.Pixel(x, y)) <= 12) ++same;
+  return all ? static_cast<double>(same) / all : 0.0;
 }
 
 // A left click at a screen point, as the user's mouse gives it.
@@ -181,6 +207,94 @@ TEST(EndToEnd, DemoDiscMenuRunsAsASingleInstance) {
   code = 1;
   ::GetExitCodeProcess(first.process.Get(), &code);
   EXPECT_EQ(code, 0u);
+}
+
+// The demo disc's side buttons under the real mouse: at rest, pointed at
+// and pressed they show the picture of that look, composited over the skin;
+// a double click on a row starts its program once; dragging the background
+// moves the window.
+TEST(EndToEnd, ButtonLooksDoubleClickAndDragUnderTheRealMouse) {
+  win::ComInit com;  // the imaging codecs read the pictures
+  const std::string disc = DemoDiscFolder();
+  Process menu = Start(disc, "debug");
+  ASSERT_TRUE(menu.process);
+  HWND window = WaitForMenuWindow(menu.id, 20000);
+  ASSERT_NE(window, nullptr);
+  ::SetForegroundWindow(window);
+  ::Sleep(1000);
+  POINT client{0, 0};
+  ::ClientToScreen(window, &client);
+
+  Bitmap skin;
+  ASSERT_TRUE(skin.LoadFromFile(disc + "pikko256.bmp"));
+  // The system report button, the first of the five, at left 362, top 66.
+  const int left = 362, top = 66;
+  auto expected = [&](const char* suffix) {
+    Bitmap png, look;
+    EXPECT_TRUE(LoadPngFile(disc + "BtnImages\\MB\\256\\mb_" + suffix + ".png", png));
+    EXPECT_TRUE(CompositeOver(skin, left, top, png, look));
+    return look;
+  };
+  const Bitmap raised = expected("n"), focused = expected("o"), sunken = expected("d");
+  ASSERT_FALSE(raised.Empty());
+  auto onScreen = [&] {
+    ::Sleep(300);
+    const RECT r{client.x + left, client.y + top, client.x + left + raised.Width(),
+                 client.y + top + raised.Height()};
+    return CaptureScreen(r);
+  };
+  const int cx = client.x + left + raised.Width() / 2, cy = client.y + top + raised.Height() / 2;
+
+  MoveTo(client.x + 345, client.y + 250);  // the background between list and description
+  EXPECT_GE(Matching(onScreen(), raised), 0.95) << "at rest";
+  MoveTo(cx, cy);
+  EXPECT_GE(Matching(onScreen(), focused), 0.95) << "pointed at";
+  EXPECT_LT(Matching(onScreen(), raised), 0.95) << "the looks differ";
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  EXPECT_GE(Matching(onScreen(), sunken), 0.95) << "pressed";
+  // Dragged off before the release: the button is raised again and does
+  // not click (no report is made).
+  MoveTo(client.x + 345, client.y + 250);
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  EXPECT_GE(Matching(onScreen(), raised), 0.95) << "released outside";
+
+  // A double click on the first row: its program starts once.
+  const std::string log = disc + "..\\Drivers\\Chipset\\SetupStubLog.txt";
+  ::DeleteFileA(log.c_str());
+  MoveTo(client.x + 80, client.y + 129);
+  for (int i = 0; i < 2; ++i) {
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+  }
+  std::vector<std::string> lines;
+  for (int i = 0; i < 60; ++i) {
+    ::Sleep(100);
+    std::ifstream in(log);
+    lines.clear();
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    if (!lines.empty() && i > 30) break;
+  }
+  EXPECT_EQ(lines.size(), 1u) << "one start for one double click";
+  ::DeleteFileA(log.c_str());
+
+  // Dragging the background moves the window with the pointer.
+  RECT before;
+  ::GetWindowRect(window, &before);
+  MoveTo(client.x + 345, client.y + 440);
+  MouseButton(MOUSEEVENTF_LEFTDOWN);
+  for (int step = 1; step <= 10; ++step) {
+    ::SetCursorPos(client.x + 345 + 4 * step, client.y + 440 + 3 * step);
+    ::Sleep(40);
+  }
+  MouseButton(MOUSEEVENTF_LEFTUP);
+  ::Sleep(500);
+  RECT after;
+  ::GetWindowRect(window, &after);
+  EXPECT_EQ(after.left - before.left, 40);
+  EXPECT_EQ(after.top - before.top, 30);
+
+  ::PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(::WaitForSingleObject(menu.process.Get(), 10000), WAIT_OBJECT_0);
 }
 
 }  // namespace

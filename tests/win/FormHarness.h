@@ -87,7 +87,14 @@ class FormHarness {
     Pump();
   }
   // The middle of a control, in the window's client coordinates.
-  static POINT Centre(const Control& c) {
+  POINT Centre(const Control& c) const {
+    if (const auto* w = dynamic_cast<const WindowedControl*>(&c); w && w->Handle()) {
+      RECT r;
+      ::GetWindowRect(w->Handle(), &r);
+      POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+      ::ScreenToClient(form->Handle(), &p);
+      return p;
+    }
     return POINT{c.Left() + c.Width() / 2, c.Top() + c.Height() / 2};
   }
   void Click(const Control& c) {
@@ -114,9 +121,54 @@ class FormHarness {
     return p;
   }
   void Send(UINT msg, WPARAM keys, int x, int y) {
-    ::SendMessageA(form->Handle(), msg, keys, MAKELPARAM(x, y));
+    POINT p{x, y};
+    HWND target = WindowAt(p);
+    if (msg == WM_MOUSEMOVE) {
+      // The real pointer goes there too, so that the system's leave
+      // tracking sees it inside the window it moved over.
+      POINT screen{x, y};
+      ::ClientToScreen(form->Handle(), &screen);
+      ::SetCursorPos(screen.x, screen.y);
+    }
+    ::SendMessageA(target, msg, keys, MAKELPARAM(p.x, p.y));
   }
 
+ public:
+  // The deepest visible child window of the form at a client point, as the
+  // system would pick it (window regions included); p becomes that window's
+  // client point.
+  HWND WindowAt(POINT& p) const {
+    HWND window = form->Handle();
+    for (;;) {
+      HWND inner = nullptr;
+      for (HWND c = ::GetWindow(window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(c)) continue;
+        RECT r;
+        ::GetWindowRect(c, &r);
+        POINT screen = p;
+        ::ClientToScreen(window, &screen);
+        if (!::PtInRect(&r, screen)) continue;
+        win::ScopedRegion region(::CreateRectRgn(0, 0, 0, 0));
+        if (::GetWindowRgn(c, region.Get()) != ERROR &&
+            !::PtInRegion(region.Get(), screen.x - r.left, screen.y - r.top))
+          continue;
+        inner = c;
+        break;
+      }
+      if (!inner) return window;
+      ::MapWindowPoints(window, inner, &p, 1);
+      window = inner;
+    }
+  }
+  // Posts a message to the window at a client point of the form, as the
+  // system queues input.
+  void Post(UINT msg, WPARAM keys, int x, int y) {
+    POINT p{x, y};
+    HWND target = WindowAt(p);
+    ::PostMessageA(target, msg, keys, MAKELPARAM(p.x, p.y));
+  }
+
+ private:
   TempFolder temp_;
   std::string programFolder_;
   std::string windowsFolder_;
