@@ -68,6 +68,7 @@ std::unique_ptr<TZkAutorunForm> TZkAutorunForm::Create(const StartOptions& optio
 bool TZkAutorunForm::Construct() {
   // 1. The controls of the form; the application takes the form's caption.
   BuildFromLayout();
+  LoadResourcePictures();
   Application::Instance().SetTitle(Caption());
   DebugMode = commandLine_.DebugMode();
 

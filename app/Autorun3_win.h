@@ -150,6 +150,7 @@ class TZkAutorunForm : public Form {
   Control* Find(const std::string& name) const;
   bool Construct();  // the start-up steps; false when start-up ended
 
+  void LoadResourcePictures();
   void ApplyGamingLook();
   void LoadTabImages();
   bool ChooseSkin();

@@ -13,6 +13,7 @@ namespace pikko {
 namespace {
 
 constexpr char kCaption[] = "AutoRun - Pikko.exe";
+constexpr TColor kInstallNowTransparent = 0xD16525;
 
 // The minimise and close pictures belong to the program, not the disc: they
 // are drawn here, in the three states (up, over, down) and the two depths.
@@ -43,7 +44,37 @@ Bitmap DrawChromePicture(int width, int height, bool close, int state, bool sixt
   return b;
 }
 
+// The "Install Now" button's pictures, also the program's own: a rounded
+// plate on the button's transparent colour, at rest, pressed and pointed at.
+Bitmap DrawInstallNowPicture(int state) {
+  constexpr int kWidth = 108, kHeight = 27;
+  Bitmap b;
+  b.Create(kWidth, kHeight, 24);
+  BitmapCanvas canvas(b);
+  const HDC dc = canvas.Dc();
+  const RECT all{0, 0, kWidth, kHeight};
+  win::ScopedGdiObject key(::CreateSolidBrush(kInstallNowTransparent));
+  ::FillRect(dc, &all, static_cast<HBRUSH>(key.Get()));
+  const TColor faces[] = {RGB(214, 232, 252), RGB(160, 190, 226), RGB(236, 246, 255)};
+  win::ScopedGdiObject face(::CreateSolidBrush(faces[state]));
+  win::ScopedGdiObject edge(::CreatePen(PS_SOLID, 1, state == 1 ? RGB(0, 0, 128) : RGB(0, 70, 160)));
+  win::ScopedSelect b1(dc, face.Get());
+  win::ScopedSelect p1(dc, edge.Get());
+  ::RoundRect(dc, 0, 0, kWidth, kHeight, 8, 8);
+  ::GdiFlush();
+  return b;
+}
+
 }  // namespace
+
+void TZkAutorunForm::LoadResourcePictures() {
+  // The form carries the "Install Now" button's transparent colour and its
+  // three pictures; the raised one sizes the button.
+  zkbADInstall->SetTransparentColor(kInstallNowTransparent);
+  zkbADInstall->Appearance().SetRaisedBmp(DrawInstallNowPicture(0));
+  zkbADInstall->Appearance().SetSunkenBmp(DrawInstallNowPicture(1));
+  zkbADInstall->Appearance().SetFocusedBmp(DrawInstallNowPicture(2));
+}
 
 void TZkAutorunForm::ApplyGamingLook() {
   SkinFolder = ProgramFolder + "GAMING\\";
@@ -69,8 +100,15 @@ void TZkAutorunForm::LoadTabImages() {
 bool TZkAutorunForm::ChooseSkin() {
   const bool deep = ColourDepth > 4;
   const std::string background = SkinFolder + (deep ? "pikko256.bmp" : "pikko16.bmp");
-  if (!Files().FileExists(background) || !Image1->LoadFromFile(background)) {
-    Messages().Show(Handle(), deep ? "PIKKO256.bmp not found." : "PIKKO16.BMP not found.", kCaption,
+  const char* name = deep ? "PIKKO256.bmp" : "PIKKO16.BMP";
+  if (!Files().FileExists(background)) {
+    Messages().Show(Handle(), std::string(name) + " not found.", kCaption, mb::IconError);
+    Application::Instance().Terminate();
+    return false;
+  }
+  if (!Image1->LoadFromFile(background)) {
+    // There, but not a bitmap (damaged, or something else by that name).
+    Messages().Show(Handle(), std::string(name) + " cannot be read: " + background, kCaption,
                     mb::IconError);
     Application::Instance().Terminate();
     return false;
