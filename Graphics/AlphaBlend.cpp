@@ -12,8 +12,7 @@ PIKKO_EXACT_FLOAT void BlendRow(std::uint8_t* dst, int dstBytesPerPixel, const s
   for (int x = 0; x < width; ++x, dst += dstBytesPerPixel, src += 4) {
     double a = src[3] / 255.0;
     if (opacity != 255) a *= scale;
-    for (int c = 0; c < 3; ++c)
-      dst[c] = static_cast<std::uint8_t>(dst[c] * (1.0 - a) + a * src[c]);
+    for (int c = 0; c < 3; ++c) dst[c] = static_cast<std::uint8_t>(dst[c] * (1.0 - a) + a * src[c]);
   }
 }
 

@@ -59,9 +59,10 @@ LevelMap::LevelMap(int w, int h) : width(std::max(w, 0)), height(std::max(h, 0))
   levels.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
 }
 
-PIKKO_EXACT_FLOAT std::uint8_t GreyLevel(std::uint8_t red, std::uint8_t green,
-                                         std::uint8_t blue) {
-  return static_cast<std::uint8_t>(0.299 * red + 0.587 * green + 0.114 * blue + 0.5);
+PIKKO_EXACT_FLOAT std::uint8_t GreyLevel(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
+  // The menu's own rounding: add a half and truncate.
+  return static_cast<std::uint8_t>(0.299 * red + 0.587 * green + 0.114 * blue +
+                                   0.5);  // NOLINT(bugprone-incorrect-roundings)
 }
 
 LevelMap GreyLevels(ConstPixelView mask) {
@@ -174,8 +175,8 @@ LevelMap DilateByDisc(const LevelMap& levels, unsigned radius, std::uint8_t spre
   widths.erase(std::unique(widths.begin(), widths.end()), widths.end());
   std::vector<int> slot(half.size());
   for (std::size_t d = 0; d < half.size(); ++d)
-    slot[d] = static_cast<int>(std::lower_bound(widths.begin(), widths.end(), half[d]) -
-                               widths.begin());
+    slot[d] =
+        static_cast<int>(std::lower_bound(widths.begin(), widths.end(), half[d]) - widths.begin());
   std::vector<LevelMap> spans(widths.size(), LevelMap(W, H));
   std::vector<std::uint8_t> scratch;
   for (std::size_t w = 0; w < widths.size(); ++w) {
@@ -224,8 +225,8 @@ void FillHalo(const LevelMap& glow, const GlowParameters& parameters, PixelView 
 void ApplyOuterGlowFilter(PixelView mask, const GlowParameters& parameters) {
   Check(mask.bitsPerPixel == 32, "bitmap->PixelFormat == pf32bit", "Graphicutility");
   if (mask.Empty()) return;
-  FillHalo(DilateByDisc(GreyLevels(mask), parameters.GlowRadius, parameters.GlowSpread),
-           parameters, mask);
+  FillHalo(DilateByDisc(GreyLevels(mask), parameters.GlowRadius, parameters.GlowSpread), parameters,
+           mask);
 }
 
 void ApplyOuterGlowFilterReference(PixelView mask, const GlowParameters& parameters) {

@@ -39,8 +39,7 @@ std::string FontKey(HDC dc) {
 // The text's dc state for the drawing's lifetime: restored afterwards.
 class TextState {
  public:
-  explicit TextState(HDC dc)
-      : dc_(dc), colour_(::GetTextColor(dc)), mode_(::GetBkMode(dc)) {}
+  explicit TextState(HDC dc) : dc_(dc), colour_(::GetTextColor(dc)), mode_(::GetBkMode(dc)) {}
   ~TextState() {
     ::SetTextColor(dc_, colour_);
     ::SetBkMode(dc_, mode_);
@@ -85,8 +84,8 @@ void TOuterGlowTextLayout::ApplyFilter(PixelView bitmap) {
 }
 
 template <class DrawLetters>
-void TOuterGlowTextLayout::DrawWithGlow(HDC canvas, const RECT& rect, UINT format,
-                                        std::string key, bool wide, const DrawLetters& draw) {
+void TOuterGlowTextLayout::DrawWithGlow(HDC canvas, const RECT& rect, UINT format, std::string key,
+                                        bool wide, const DrawLetters& draw) {
   const int width = rect.right - rect.left, height = rect.bottom - rect.top;
   if (width <= 0 || height <= 0 || key.empty()) return;
   GlowHaloKey haloKey{std::move(key), wide, FontKey(canvas), width, height, format, Parameters()};
@@ -126,9 +125,8 @@ void TOuterGlowTextLayout::DrawWithGlow(HDC canvas, const RECT& rect, UINT forma
 void TOuterGlowTextLayout::DrawText(HDC canvas, const std::string& text, const RECT& rect,
                                     UINT format) {
   const std::string shown(text.c_str());  // up to the first zero, as drawn
-  DrawWithGlow(canvas, rect, format, shown, false, [&](HDC dc, const RECT& r) {
-    TTextLayout::DrawText(dc, shown, r, format);
-  });
+  DrawWithGlow(canvas, rect, format, shown, false,
+               [&](HDC dc, const RECT& r) { TTextLayout::DrawText(dc, shown, r, format); });
 }
 
 void TOuterGlowTextLayout::DrawTextW(HDC canvas, const std::wstring& text, const RECT& rect,
@@ -136,13 +134,11 @@ void TOuterGlowTextLayout::DrawTextW(HDC canvas, const std::wstring& text, const
   const std::wstring shown(text.c_str());
   const std::string key(reinterpret_cast<const char*>(shown.data()),
                         shown.size() * sizeof(wchar_t));
-  DrawWithGlow(canvas, rect, format, key, true, [&](HDC dc, const RECT& r) {
-    TTextLayout::DrawTextW(dc, shown, r, format);
-  });
+  DrawWithGlow(canvas, rect, format, key, true,
+               [&](HDC dc, const RECT& r) { TTextLayout::DrawTextW(dc, shown, r, format); });
 }
 
-void TOuterGlowTextLayout::CalcRect(HDC canvas, const std::string& text, RECT& rect,
-                                    UINT format) {
+void TOuterGlowTextLayout::CalcRect(HDC canvas, const std::string& text, RECT& rect, UINT format) {
   TTextLayout::CalcRect(canvas, text, rect, format);
 }
 
@@ -152,8 +148,7 @@ void TOuterGlowTextLayout::CalcRectW(HDC canvas, const std::wstring& text, RECT&
 }
 
 void DrawGlowCaption(HDC dc, const RECT& rect, const std::string& caption, HFONT font,
-                     TColor colour, UINT format, const GlowParameters& glow,
-                     GlowHaloCache* cache) {
+                     TColor colour, UINT format, const GlowParameters& glow, GlowHaloCache* cache) {
   if (caption.empty() || rect.right <= rect.left || rect.bottom <= rect.top) return;
   GlowHaloCache once;
   TOuterGlowTextLayout layout(cache != nullptr ? cache : &once);

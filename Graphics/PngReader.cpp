@@ -99,8 +99,7 @@ PngManager& PngManager::Instance() {
 
 void PngManager::ResetForTests() { Slot().reset(); }
 
-bool PngManager::ReadPng(const PngByteSource& source, PixelBuffer& destination,
-                         bool want32) const {
+bool PngManager::ReadPng(const PngByteSource& source, PixelBuffer& destination, bool want32) const {
   PngImageRecord record{};
   if (readPngEx_(&record, &ReadThrough, const_cast<PngByteSource*>(&source)) == 0) return false;
   const bool converted = ConvertPngRows(record, destination, want32);

@@ -70,8 +70,8 @@ int main() {
   const PixelBuffer mask = TextMask(300, 16);
   const GlowParameters glow;  // radius 5, spread 128
   PixelBuffer reference, fast;
-  const double slow = MedianMicroseconds(mask, glow, 20, pikko::ApplyOuterGlowFilterReference,
-                                         reference);
+  const double slow =
+      MedianMicroseconds(mask, glow, 20, pikko::ApplyOuterGlowFilterReference, reference);
   const double quick = MedianMicroseconds(mask, glow, 500, pikko::ApplyOuterGlowFilter, fast);
   std::printf("glow 300x16 radius %u spread %u: reference %.1f us, fast %.1f us, ratio %.1f, %s\n",
               glow.GlowRadius, unsigned{glow.GlowSpread}, slow, quick, slow / quick,

@@ -11,9 +11,9 @@
 //
 // COM: every call that needs the codecs initialises COM on its thread for
 // itself when the caller has not, and undoes only that.
-#include <windows.h>
 #include <objbase.h>
 #include <wincodec.h>
+#include <windows.h>
 
 #include <algorithm>
 #include <array>
@@ -180,8 +180,8 @@ bool Decode(const Bytes& file, bool hasAlpha, PngImageRecord& record) {
     return false;
   const UINT stride = width * 4;
   Bytes pixels(std::size_t{stride} * height);
-  if (FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size()),
-                                   pixels.data())))
+  if (FAILED(
+          converter->CopyPixels(nullptr, stride, static_cast<UINT>(pixels.size()), pixels.data())))
     return false;
   if (!AllocateRows(record, width, height, hasAlpha ? kPngColourTypeRgba : kPngColourTypeRgb))
     return false;
@@ -242,7 +242,8 @@ bool Encode(const PngImageRecord& record, PngWriteFunction write, void* userData
       FAILED(frame->SetSize(record.width, record.height)))
     return false;
   const bool rgba = record.colourType == kPngColourTypeRgba;
-  const WICPixelFormatGUID wanted = rgba ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat24bppBGR;
+  const WICPixelFormatGUID wanted =
+      rgba ? GUID_WICPixelFormat32bppBGRA : GUID_WICPixelFormat24bppBGR;
   WICPixelFormatGUID format = wanted;
   // The encoder may only offer another format: then the rows do not fit.
   if (FAILED(frame->SetPixelFormat(&format)) || !IsEqualGUID(format, wanted)) return false;
@@ -261,7 +262,8 @@ bool Encode(const PngImageRecord& record, PngWriteFunction write, void* userData
       got != file.size())
     return false;
   for (std::size_t at = 0; at < file.size();) {
-    const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(file.size() - at, kReadChunk));
+    const auto count =
+        static_cast<std::uint32_t>(std::min<std::size_t>(file.size() - at, kReadChunk));
     if (write(userData, file.data() + at, count) != count) return false;
     at += count;
   }
@@ -271,9 +273,8 @@ bool Encode(const PngImageRecord& record, PngWriteFunction write, void* userData
 }  // namespace
 }  // namespace pikko::standin
 
-extern "C" __declspec(dllexport) int PIKKO_STDCALL ReadPngEx(pikko::PngImageRecord* record,
-                                                             pikko::PngReadFunction read,
-                                                             void* userData) noexcept {
+extern "C" __declspec(dllexport) int PIKKO_STDCALL
+    ReadPngEx(pikko::PngImageRecord* record, pikko::PngReadFunction read, void* userData) noexcept {
   using namespace pikko::standin;
   if (record == nullptr) return 0;
   *record = pikko::PngImageRecord{};
@@ -294,24 +295,23 @@ extern "C" __declspec(dllexport) int PIKKO_STDCALL ReadPngEx(pikko::PngImageReco
   }
 }
 
-extern "C" __declspec(dllexport) void PIKKO_STDCALL FreePngData(
-    pikko::PngImageRecord* record) noexcept {
+extern "C" __declspec(dllexport) void PIKKO_STDCALL
+    FreePngData(pikko::PngImageRecord* record) noexcept {
   if (record != nullptr) pikko::standin::ReleaseRows(*record);
 }
 
-extern "C" __declspec(dllexport) int PIKKO_STDCALL AllocatePngData(
-    pikko::PngImageRecord* record) noexcept {
+extern "C" __declspec(dllexport) int PIKKO_STDCALL
+    AllocatePngData(pikko::PngImageRecord* record) noexcept {
   if (record == nullptr) return 0;
   const pikko::PngImageRecord wanted = *record;
   *record = pikko::PngImageRecord{};
-  return pikko::standin::AllocateRows(*record, wanted.width, wanted.height, wanted.colourType)
-             ? 1
-             : 0;
+  return pikko::standin::AllocateRows(*record, wanted.width, wanted.height, wanted.colourType) ? 1
+                                                                                               : 0;
 }
 
-extern "C" __declspec(dllexport) int PIKKO_STDCALL WritePngEx(const pikko::PngImageRecord* record,
-                                                              pikko::PngWriteFunction write,
-                                                              void* userData) noexcept {
+extern "C" __declspec(dllexport) int PIKKO_STDCALL
+    WritePngEx(const pikko::PngImageRecord* record, pikko::PngWriteFunction write,
+               void* userData) noexcept {
   if (record == nullptr || write == nullptr) return 0;
   try {
     return pikko::standin::Encode(*record, write, userData) ? 1 : 0;

@@ -53,7 +53,7 @@ TEST(AlphaBlendRect, ReachesTheClippedAreaOnly) {
       {{0, 0, 3, 3}, {-1, -2}, "##../..../..../"},  // before the first row and pixel
       {{0, 0, 2, 2}, {4, 0}, "..../..../..../"},    // beyond the destination
       {{0, 0, 2, 2}, {-2, 0}, "..../..../..../"},
-      {{0, 0, 0, 2}, {0, 0}, "..../..../..../"},    // empty rectangle
+      {{0, 0, 0, 2}, {0, 0}, "..../..../..../"},  // empty rectangle
   };
   for (const Case& c : cases) {
     const PixelBuffer src = Filled(6, 5, 32, 9, 9, 9, 255);
@@ -73,8 +73,7 @@ TEST(AlphaBlendRect, AreaBeyondTheSourceIsABrokenInvariant) {
   const Case cases[] = {
       {{0, 0, 3, 2}, 5, true},   // three columns of a two-column source
       {{0, 0, 3, 2}, 2, false},  // clipped to two by the destination first
-      {{1, 0, 3, 2}, 5, true},
-      {{0, 1, 2, 3}, 5, true},
+      {{1, 0, 3, 2}, 5, true},  {{0, 1, 2, 3}, 5, true},
       {{-1, 0, 1, 2}, 5, true},  // starts before the source
       {{0, 0, 2, 2}, 5, false},
   };

@@ -2,8 +2,8 @@
 // every colour type, bit depth and interlacing as 8-bit RGB or RGBA rows,
 // truncated, damaged, endless or oversized input refused, COM left as the
 // caller had it, and the rows released; writing and allocating rows.
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -96,11 +96,7 @@ class PngLibrary : public ::testing::Test {
         const std::uint8_t* p = record.rows[y] + bytes * x;
         const testing::Rgba8 e = testing::Expected(spec, x, y);
         const bool same = p[0] == e.r && p[1] == e.g && p[2] == e.b && (!alpha || p[3] == e.a);
-        if (!same && wrong++ < 3)
-          ADD_FAILURE() << spec.name << " pixel " << x << "," << y << ": " << int(p[0]) << " "
-                        << int(p[1]) << " " << int(p[2]) << " " << (alpha ? int(p[3]) : -1)
-                        << " expected " << int(e.r) << " " << int(e.g) << " " << int(e.b)
-                        << " " << int(e.a);
+        if (!same && wrong++ < 3) ADD_FAILURE() << spec.name << " pixel " << x << "," << y;
       }
   }
 

@@ -56,9 +56,9 @@ class PngManagerOnDisc : public ::testing::Test {
 
 TEST_F(PngManagerOnDisc, PicturesLoadInto32BitsByTheAlphaRules) {
   for (const testing::PngSpec& spec :
-       {testing::PngSpec{"RGBA", 9, 4, 6, 8}, testing::PngSpec{"palette", 7, 3, 3, 4, false, true},
-        testing::PngSpec{"RGB", 5, 5, 2, 16}}) {
-    const std::string path = temp_.Write(std::string(spec.name) + ".png", testing::EncodeSpec(spec));
+       {testing::PngSpec{"RGBA", 9, 4, 6, 8}, testing::PngSpec{"RGB", 5, 5, 2, 16}}) {
+    const std::string path =
+        temp_.Write(std::string(spec.name) + ".png", testing::EncodeSpec(spec));
     PixelBuffer picture(2, 2, 24);
     ASSERT_EQ(LoadPngFile(path, picture), PngFileResult::Loaded) << spec.name;
     ASSERT_EQ(picture.BitsPerPixel(), 32);

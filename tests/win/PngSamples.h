@@ -24,10 +24,14 @@ struct PngSpec {
 
 inline int Channels(int colourType) {
   switch (colourType) {
-    case 2: return 3;
-    case 4: return 2;
-    case 6: return 4;
-    default: return 1;
+    case 2:
+      return 3;
+    case 4:
+      return 2;
+    case 6:
+      return 4;
+    default:
+      return 1;
   }
 }
 
@@ -48,7 +52,8 @@ inline std::uint8_t PaletteAlpha(int i) { return static_cast<std::uint8_t>(i * 6
 inline std::uint16_t Sample(const PngSpec& s, int x, int y, int c) {
   if (s.colourType == 3) return static_cast<std::uint16_t>((x + 3 * y) % PaletteSize(s));
   // Every fifth pixel of a picture with an alpha channel is fully clear.
-  const bool alphaChannel = (s.colourType == 4 || s.colourType == 6) && c == Channels(s.colourType) - 1;
+  const bool alphaChannel =
+      (s.colourType == 4 || s.colourType == 6) && c == Channels(s.colourType) - 1;
   if (alphaChannel && (x + y) % 5 == 0) return 0;
   const int v8 = (x * 37 + y * 71 + c * 101) % 256;
   if (s.bitDepth == 16) return static_cast<std::uint16_t>(v8 * 257);
@@ -74,16 +79,24 @@ inline Rgba8 Expected(const PngSpec& s, int x, int y) {
   auto at = [&](int c) { return To8(s, Sample(s, x, y, c)); };
   Rgba8 p{};
   switch (s.colourType) {
-    case 0: p = {at(0), at(0), at(0), 255}; break;
-    case 2: p = {at(0), at(1), at(2), 255}; break;
+    case 0:
+      p = {at(0), at(0), at(0), 255};
+      break;
+    case 2:
+      p = {at(0), at(1), at(2), 255};
+      break;
     case 3: {
       const int i = Sample(s, x, y, 0);
       p = PaletteEntry(i);
       if (s.transparency) p.a = PaletteAlpha(i);
       break;
     }
-    case 4: p = {at(0), at(0), at(0), at(1)}; break;
-    default: p = {at(0), at(1), at(2), at(3)}; break;
+    case 4:
+      p = {at(0), at(0), at(0), at(1)};
+      break;
+    default:
+      p = {at(0), at(1), at(2), at(3)};
+      break;
   }
   if (IsTransparentColour(s, x, y)) p.a = 0;
   return p;
