@@ -206,7 +206,7 @@ LevelMap DilateByDisc(const LevelMap& levels, unsigned radius, std::uint8_t spre
 
 void FillHalo(const LevelMap& glow, const GlowParameters& parameters, PixelView halo) {
   Check(halo.bitsPerPixel == 32 && halo.width == glow.width && halo.height == glow.height,
-        "bitmap->PixelFormat == pf32bit", "Graphicutility");
+        "bitmap->BitsPerPixel == 32", "Graphicutility");
   const std::uint8_t blue = BlueOf(parameters.GlowColor), green = GreenOf(parameters.GlowColor),
                      red = RedOf(parameters.GlowColor);
   const unsigned alpha = parameters.GlowAlphaValue;
@@ -223,14 +223,14 @@ void FillHalo(const LevelMap& glow, const GlowParameters& parameters, PixelView 
 }
 
 void ApplyOuterGlowFilter(PixelView mask, const GlowParameters& parameters) {
-  Check(mask.bitsPerPixel == 32, "bitmap->PixelFormat == pf32bit", "Graphicutility");
+  Check(mask.bitsPerPixel == 32, "bitmap->BitsPerPixel == 32", "Graphicutility");
   if (mask.Empty()) return;
   FillHalo(DilateByDisc(GreyLevels(mask), parameters.GlowRadius, parameters.GlowSpread), parameters,
            mask);
 }
 
 void ApplyOuterGlowFilterReference(PixelView mask, const GlowParameters& parameters) {
-  Check(mask.bitsPerPixel == 32, "bitmap->PixelFormat == pf32bit", "Graphicutility");
+  Check(mask.bitsPerPixel == 32, "bitmap->BitsPerPixel == 32", "Graphicutility");
   if (mask.Empty()) return;
   const LevelMap levels = GreyLevels(mask);
   OuterGlowFilterFactory factory;

@@ -14,7 +14,7 @@ constexpr char kUnit[] = "TLayout";
 
 void AlphaBlendRect(ConstPixelView source, const PixelRect& sourceRect, PixelView destination,
                     PixelPoint point, int opacity) {
-  Check(source.bitsPerPixel == 32, "src->PixelFormat == pf32bit", kUnit);
+  Check(source.bitsPerPixel == 32, "src->BitsPerPixel == 32", kUnit);
   if (destination.Empty()) return;
   const int rows = std::min(sourceRect.Height(), destination.height - point.Y);
   const int cols = std::min(sourceRect.Width(), destination.width - point.X);

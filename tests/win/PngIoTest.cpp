@@ -19,7 +19,7 @@
 namespace pikko {
 namespace {
 
-using testing::PngSpec;
+using testing::PngKind;
 
 struct Source {
   std::string bytes;
@@ -84,19 +84,19 @@ class PngLibrary : public ::testing::Test {
     return result;
   }
 
-  static void ExpectPixels(const PngSpec& spec, const PngImageRecord& record) {
-    ASSERT_EQ(record.width, std::uint32_t(spec.width)) << spec.name;
-    ASSERT_EQ(record.height, std::uint32_t(spec.height)) << spec.name;
-    const bool alpha = testing::HasAlpha(spec);
-    ASSERT_EQ(record.colourType, alpha ? kPngColourTypeRgba : kPngColourTypeRgb) << spec.name;
+  static void ExpectPixels(const PngKind& kind, const PngImageRecord& record) {
+    ASSERT_EQ(record.width, std::uint32_t(kind.width)) << kind.name;
+    ASSERT_EQ(record.height, std::uint32_t(kind.height)) << kind.name;
+    const bool alpha = testing::HasAlpha(kind);
+    ASSERT_EQ(record.colourType, alpha ? kPngColourTypeRgba : kPngColourTypeRgb) << kind.name;
     const int bytes = alpha ? 4 : 3;
     int wrong = 0;
-    for (int y = 0; y < spec.height; ++y)
-      for (int x = 0; x < spec.width; ++x) {
+    for (int y = 0; y < kind.height; ++y)
+      for (int x = 0; x < kind.width; ++x) {
         const std::uint8_t* p = record.rows[y] + bytes * x;
-        const testing::Rgba8 e = testing::Expected(spec, x, y);
+        const testing::Rgba8 e = testing::Expected(kind, x, y);
         const bool same = p[0] == e.r && p[1] == e.g && p[2] == e.b && (!alpha || p[3] == e.a);
-        if (!same && wrong++ < 3) ADD_FAILURE() << spec.name << " pixel " << x << "," << y;
+        if (!same && wrong++ < 3) ADD_FAILURE() << kind.name << " pixel " << x << "," << y;
       }
   }
 
@@ -113,20 +113,20 @@ FreePngDataProc PngLibrary::free_ = nullptr;
 AllocatePngDataProc PngLibrary::allocate_ = nullptr;
 
 TEST_F(PngLibrary, EveryKindComesOutAs8BitRgbOrRgbaRows) {
-  for (const PngSpec& spec : testing::AllPngKinds()) {
-    Source source{testing::EncodeSpec(spec)};
+  for (const PngKind& kind : testing::AllPngKinds()) {
+    Source source{testing::EncodeKind(kind)};
     PngImageRecord record{};
-    ASSERT_NE(Read(source, record), 0) << spec.name;
-    EXPECT_EQ(source.at, source.bytes.size()) << spec.name;
-    ExpectPixels(spec, record);
+    ASSERT_NE(Read(source, record), 0) << kind.name;
+    EXPECT_EQ(source.at, source.bytes.size()) << kind.name;
+    ExpectPixels(kind, record);
     free_(&record);
     EXPECT_EQ(record.rows, nullptr);
   }
 }
 
 TEST_F(PngLibrary, TruncatedDamagedAndForeignInputIsRefused) {
-  const PngSpec spec{"RGBA", 6, 4, 6, 8};
-  const std::string good = testing::EncodeSpec(spec);
+  const PngKind kind{"RGBA", 6, 4, 6, 8};
+  const std::string good = testing::EncodeKind(kind);
   std::vector<std::pair<std::string, std::string>> cases = {
       {"empty", ""},
       {"signature only", good.substr(0, 8)},
@@ -142,7 +142,7 @@ TEST_F(PngLibrary, TruncatedDamagedAndForeignInputIsRefused) {
   cases.push_back({"flipped bit", flipped});
   // Damaged compressed data behind a correct CRC: a stored block's length
   // that its complement contradicts.
-  std::string z = testing::StoredZlib(std::string(spec.height * (1 + 4 * spec.width), '\0'));
+  std::string z = testing::StoredZlib(std::string(kind.height * (1 + 4 * kind.width), '\0'));
   z[4] = static_cast<char>(z[4] ^ 0x01);
   std::string header;
   testing::PutBe32(header, 6);
@@ -183,7 +183,7 @@ TEST_F(PngLibrary, BrokenReadFunctionsAreRefusedWithinBounds) {
 // COM as the caller had it: initialised here for the call only when the
 // thread was not, and left initialised when it was.
 TEST_F(PngLibrary, LeavesComAsTheThreadHadIt) {
-  const std::string file = testing::EncodeSpec({"RGB", 3, 2, 2, 8});
+  const std::string file = testing::EncodeKind({"RGB", 3, 2, 2, 8});
   auto decodeOn = [&](DWORD model, bool initialise) {
     HRESULT before = S_OK, after = S_OK;
     int result = 0;

@@ -55,33 +55,33 @@ class PngManagerOnDisc : public ::testing::Test {
 };
 
 TEST_F(PngManagerOnDisc, PicturesLoadInto32BitsByTheAlphaRules) {
-  for (const testing::PngSpec& spec :
-       {testing::PngSpec{"RGBA", 9, 4, 6, 8}, testing::PngSpec{"RGB", 5, 5, 2, 16}}) {
+  for (const testing::PngKind& kind :
+       {testing::PngKind{"RGBA", 9, 4, 6, 8}, testing::PngKind{"RGB", 5, 5, 2, 16}}) {
     const std::string path =
-        temp_.Write(std::string(spec.name) + ".png", testing::EncodeSpec(spec));
+        temp_.Write(std::string(kind.name) + ".png", testing::EncodeKind(kind));
     PixelBuffer picture(2, 2, 24);
-    ASSERT_EQ(LoadPngFile(path, picture), PngFileResult::Loaded) << spec.name;
+    ASSERT_EQ(LoadPngFile(path, picture), PngFileResult::Loaded) << kind.name;
     ASSERT_EQ(picture.BitsPerPixel(), 32);
-    ASSERT_EQ(picture.Width(), spec.width);
-    ASSERT_EQ(picture.Height(), spec.height);
+    ASSERT_EQ(picture.Width(), kind.width);
+    ASSERT_EQ(picture.Height(), kind.height);
     int clear = 0;
-    for (int y = 0; y < spec.height; ++y)
-      for (int x = 0; x < spec.width; ++x) {
-        const testing::Rgba8 e = testing::Expected(spec, x, y);
+    for (int y = 0; y < kind.height; ++y)
+      for (int x = 0; x < kind.width; ++x) {
+        const testing::Rgba8 e = testing::Expected(kind, x, y);
         const std::uint8_t* p = picture.View().At(x, y);
         const TColor colour = e.a == 0 ? 0 : MakeColour(e.r, e.g, e.b);
-        EXPECT_EQ(picture.View().Colour(x, y), colour) << spec.name << " " << x << "," << y;
-        EXPECT_EQ(p[3], e.a) << spec.name << " " << x << "," << y;
+        EXPECT_EQ(picture.View().Colour(x, y), colour) << kind.name << " " << x << "," << y;
+        EXPECT_EQ(p[3], e.a) << kind.name << " " << x << "," << y;
         clear += e.a == 0;
       }
-    if (spec.colourType == 6) {
+    if (kind.colourType == 6) {
       EXPECT_GT(clear, 0) << "the picture has clear pixels to test";
     }
   }
 }
 
 TEST_F(PngManagerOnDisc, CannotOpenIsToldFromRefused) {
-  const std::string good = testing::EncodeSpec({"RGBA", 4, 4, 6, 8});
+  const std::string good = testing::EncodeKind({"RGBA", 4, 4, 6, 8});
   const std::string damaged = temp_.Write("damaged.png", good.substr(0, good.size() / 2));
   const std::string folder = temp_.Write("folder.png/inside", "x");
   struct Case {

@@ -12,7 +12,7 @@
 
 namespace pikko::testing {
 
-struct PngSpec {
+struct PngKind {
   const char* name;
   int width;
   int height;
@@ -35,7 +35,7 @@ inline int Channels(int colourType) {
   }
 }
 
-inline int PaletteSize(const PngSpec& s) { return s.bitDepth >= 4 ? 16 : 1 << s.bitDepth; }
+inline int PaletteSize(const PngKind& s) { return s.bitDepth >= 4 ? 16 : 1 << s.bitDepth; }
 
 struct Rgba8 {
   std::uint8_t r, g, b, a;
@@ -47,9 +47,9 @@ inline Rgba8 PaletteEntry(int i) {
 }
 inline std::uint8_t PaletteAlpha(int i) { return static_cast<std::uint8_t>(i * 60 % 256); }
 
-// Sample c of pixel (x, y) at the spec's bit depth; 16-bit samples are an
+// Sample c of pixel (x, y) at the kind's bit depth; 16-bit samples are an
 // 8-bit value times 257, so that any reduction to 8 bits gives that value.
-inline std::uint16_t Sample(const PngSpec& s, int x, int y, int c) {
+inline std::uint16_t Sample(const PngKind& s, int x, int y, int c) {
   if (s.colourType == 3) return static_cast<std::uint16_t>((x + 3 * y) % PaletteSize(s));
   // Every fifth pixel of a picture with an alpha channel is fully clear.
   const bool alphaChannel =
@@ -61,21 +61,21 @@ inline std::uint16_t Sample(const PngSpec& s, int x, int y, int c) {
   return static_cast<std::uint16_t>((x + 2 * y + c) % (1 << s.bitDepth));
 }
 
-inline std::uint8_t To8(const PngSpec& s, std::uint16_t v) {
+inline std::uint8_t To8(const PngKind& s, std::uint16_t v) {
   if (s.bitDepth == 16) return static_cast<std::uint8_t>(v >> 8);
   if (s.bitDepth == 8) return static_cast<std::uint8_t>(v);
   return static_cast<std::uint8_t>(v * 255 / ((1 << s.bitDepth) - 1));
 }
 
 // The transparent colour of a tRNS chunk for grey and RGB: pixel (1, 0)'s.
-inline bool IsTransparentColour(const PngSpec& s, int x, int y) {
+inline bool IsTransparentColour(const PngKind& s, int x, int y) {
   if (!s.transparency || (s.colourType != 0 && s.colourType != 2)) return false;
   for (int c = 0; c < Channels(s.colourType); ++c)
     if (Sample(s, x, y, c) != Sample(s, 1, 0, c)) return false;
   return true;
 }
 
-inline Rgba8 Expected(const PngSpec& s, int x, int y) {
+inline Rgba8 Expected(const PngKind& s, int x, int y) {
   auto at = [&](int c) { return To8(s, Sample(s, x, y, c)); };
   Rgba8 p{};
   switch (s.colourType) {
@@ -102,7 +102,7 @@ inline Rgba8 Expected(const PngSpec& s, int x, int y) {
   return p;
 }
 
-inline bool HasAlpha(const PngSpec& s) {
+inline bool HasAlpha(const PngKind& s) {
   return s.colourType == 4 || s.colourType == 6 || s.transparency;
 }
 
@@ -140,7 +140,7 @@ inline std::string StoredZlib(const std::string& raw) {
 }
 
 // The filtered rows (filter 0) of the pixels (x0 + i dx, y0 + j dy).
-inline std::string Rows(const PngSpec& s, int x0, int y0, int dx, int dy) {
+inline std::string Rows(const PngKind& s, int x0, int y0, int dx, int dy) {
   std::string raw;
   const int channels = Channels(s.colourType);
   for (int y = y0; y < s.height; y += dy) {
@@ -167,7 +167,7 @@ inline std::string Rows(const PngSpec& s, int x0, int y0, int dx, int dy) {
   return raw;
 }
 
-inline std::string EncodeSpec(const PngSpec& s) {
+inline std::string EncodeKind(const PngKind& s) {
   std::string out("\x89PNG\r\n\x1a\n", 8);
   std::string header;
   PutBe32(header, static_cast<std::uint32_t>(s.width));
@@ -204,8 +204,8 @@ inline std::string EncodeSpec(const PngSpec& s) {
   return out;
 }
 
-inline const std::vector<PngSpec>& AllPngKinds() {
-  static const std::vector<PngSpec> kinds = {
+inline const std::vector<PngKind>& AllPngKinds() {
+  static const std::vector<PngKind> kinds = {
       {"grey 1", 11, 5, 0, 1},
       {"grey 2", 11, 5, 0, 2},
       {"grey 4", 11, 5, 0, 4},
