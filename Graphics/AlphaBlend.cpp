@@ -1,19 +1,23 @@
 #include "Graphics/AlphaBlend.h"
 
+#include "Graphics/FloatMath.h"
+
 namespace pikko {
 
-namespace {
-// x / 255 rounded, exact for 0 <= x <= 255 * 255.
-inline unsigned Div255(unsigned x) { return (x + 127) / 255; }
-}  // namespace
-
-void BlendRowOver24(std::uint8_t* dst, const std::uint8_t* src, int width, int opacity) {
+PIKKO_EXACT_FLOAT void BlendRow(std::uint8_t* dst, int dstBytesPerPixel, const std::uint8_t* src,
+                                int width, int opacity) {
   if (opacity < 0) opacity = 0;
   if (opacity > 255) opacity = 255;
-  for (int x = 0; x < width; ++x, dst += 3, src += 4) {
-    const unsigned a = Div255(src[3] * static_cast<unsigned>(opacity));
-    for (int c = 0; c < 3; ++c) dst[c] = static_cast<std::uint8_t>(Div255(src[c] * a + dst[c] * (255 - a)));
+  const double scale = opacity / 255.0;
+  for (int x = 0; x < width; ++x, dst += dstBytesPerPixel, src += 4) {
+    double a = src[3] / 255.0;
+    if (opacity != 255) a *= scale;
+    for (int c = 0; c < 3; ++c) dst[c] = static_cast<std::uint8_t>(dst[c] * (1.0 - a) + a * src[c]);
   }
+}
+
+void BlendRowOver24(std::uint8_t* dst, const std::uint8_t* src, int width, int opacity) {
+  BlendRow(dst, 3, src, width, opacity);
 }
 
 }  // namespace pikko

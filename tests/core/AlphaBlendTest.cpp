@@ -15,8 +15,13 @@ TEST(BlendRowOver24, Table) {
   const Case cases[] = {
       {{10, 20, 30}, {200, 100, 50, 0}, 255, {10, 20, 30}},      // transparent keeps the background
       {{10, 20, 30}, {200, 100, 50, 255}, 255, {200, 100, 50}},  // opaque replaces it
-      {{0, 0, 0}, {255, 255, 255, 128}, 255, {128, 128, 128}},   // half, rounded
+      {{0, 0, 0}, {255, 255, 255, 128}, 255, {128, 128, 128}},   // half
       {{255, 255, 255}, {0, 0, 0, 128}, 255, {127, 127, 127}},
+      // Truncated, not rounded: 200 * 200 / 255 = 156.9 gives 156.
+      {{0, 0, 0}, {200, 100, 50, 200}, 255, {156, 78, 39}},
+      // The double-precision arithmetic is kept as it is, even where it
+      // lands just below a colour laid over itself.
+      {{3, 5, 6}, {3, 5, 6, 5}, 255, {2, 4, 5}},
       {{0, 0, 0}, {255, 255, 255, 255}, 0, {0, 0, 0}},            // no opacity: nothing drawn
       {{0, 0, 0}, {255, 255, 255, 255}, 51, {51, 51, 51}},
       {{100, 100, 100}, {100, 100, 100, 77}, 255, {100, 100, 100}},  // same colour stays exact
