@@ -114,7 +114,8 @@ std::string TabAdHtml(const PageText& text) {
                ".card { position: absolute; left: 26px; top: 92px; width: 555px; height: 200px; "
                "padding: 14px 16px; }\r\n")
        << "<div class=\"banner\"><div>Recommended for your motherboard</div></div>\r\n"
-       << "<div class=\"card\">\r\n" << Body(text) << "</div>\r\n</body>\r\n</html>\r\n";
+       << "<div class=\"card\">\r\n"
+       << Body(text) << "</div>\r\n</body>\r\n</html>\r\n";
   return html.str();
 }
 
@@ -144,9 +145,9 @@ std::string HomeTabIni() {
   std::ostringstream ini;
   ini << "[Setting]" << eol << "Tab=" << kDemoHomeTab << eol << "Number=3" << eol << "Interval=5"
       << eol << eol;
-  ini << "[OS_Language_Tag]" << eol << "0409=English" << eol << "09=English" << eol
-      << "040C=French" << eol << "0C=French" << eol << "0407=German" << eol << "07=German" << eol
-      << "0411=Japanese" << eol << "11=Japanese" << eol << eol;
+  ini << "[OS_Language_Tag]" << eol << "0409=English" << eol << "09=English" << eol << "040C=French"
+      << eol << "0C=French" << eol << "0407=German" << eol << "07=German" << eol << "0411=Japanese"
+      << eol << "11=Japanese" << eol << eol;
   ini << "[HtmlPath]" << eol << "Default=Pages\\" << eol << "English=Pages\\" << eol << eol;
   ini << "[Page1]" << eol << "HTML=monitor.htm" << eol << "ShowType=ByDynamic" << eol
       << "InstallPath=SystemMonitorPro" << eol << "DllName=" << kMonitorProbe << eol
@@ -166,7 +167,8 @@ DiscFiles MakePromotionFiles() {
   files.emplace_back("HomeTab\\HomeTab.ini", HomeTabIni());
   files.emplace_back(
       "HomeTab\\Pages\\monitor.htm",
-      PromotionHtml({"System Monitor Pro", "Included with your motherboard",
+      PromotionHtml({"System Monitor Pro",
+                     "Included with your motherboard",
                      {"Keep an eye on temperatures, voltages and fan speeds while you work or "
                       "play. System Monitor Pro reads every sensor of the board and warns you "
                       "before a value leaves its safe range.",
@@ -174,14 +176,16 @@ DiscFiles MakePromotionFiles() {
                       "click."}}));
   files.emplace_back(
       "HomeTab\\Pages\\backup.htm",
-      PromotionHtml({"Cloud Backup", "For boards with the backup module",
+      PromotionHtml({"Cloud Backup",
+                     "For boards with the backup module",
                      {"Cloud Backup keeps a copy of your documents on the backup module of our "
                       "premium boards and restores them with one click.",
                       "This computer has no backup module, so there is nothing to install here. "
                       "Ask your dealer about the premium edition."}}));
   files.emplace_back(
       "HomeTab\\Pages\\about.htm",
-      PromotionHtml({"Welcome", "Your support disc",
+      PromotionHtml({"Welcome",
+                     "Your support disc",
                      {"The tabs above list the drivers, utilities and software of this disc. "
                       "Point at an item to read about it and click it to install it.",
                       "Install the chipset driver first: the other drivers need it. The manuals "
@@ -212,7 +216,8 @@ DiscFiles MakeVendorAdFiles() {
                      "rest.\r\n[ChipsetAD]\r\nEnglish=chipset.htm\r\n");
   files.emplace_back(
       "VendorAD\\chipset.htm",
-      TabAdHtml({"Chipset Driver", "Install this first",
+      TabAdHtml({"Chipset Driver",
+                 "Install this first",
                  {"The chipset driver tells Windows about every device on your motherboard. "
                   "Install it before the other drivers: they need it.",
                   "Click Install Now below; the computer may ask to restart when it is done."}}));
@@ -221,11 +226,13 @@ DiscFiles MakeVendorAdFiles() {
                        EncodeBmp24(PaintButtonFace(108, 27, kStates[s])));
   }
   files.emplace_back("VendorAD\\items\\monitor.htm",
-                     ItemAdHtml({"System Monitor", "Utility",
+                     ItemAdHtml({"System Monitor",
+                                 "Utility",
                                  {"Temperatures, voltages and fan speeds at a glance, with a "
                                   "warning before anything runs hot."}}));
   files.emplace_back("VendorAD\\items\\bios.htm",
-                     ItemAdHtml({"BIOS Update", "Utility",
+                     ItemAdHtml({"BIOS Update",
+                                 "Utility",
                                  {"Brings new processor support and fixes to your board. Keep "
                                   "the computer on while it runs."}}));
   return files;
@@ -237,9 +244,9 @@ const std::vector<std::string>& DemoSupportedPlatforms() {
   // Windows 7 to 11 as the version query reports them to the menu, 32- and
   // 64-bit processes, home and professional editions; XP for old discs.
   static const std::vector<std::string> tags = {
-      "WNT_5.1P",    "WNT_6.1P_32", "WNT_6.1P_64", "WNT_6.1H_32", "WNT_6.1H_64", "WNT_6.2P_32",
-      "WNT_6.2P_64", "WNT_6.2H_32", "WNT_6.2H_64", "WNT_6.3P_32", "WNT_6.3P_64", "WNT_10.0P",
-      "WNT_10.0H"};
+      "WNT_5.1P",    "WNT_6.1P_32", "WNT_6.1P_64", "WNT_6.1H_32", "WNT_6.1H_64",
+      "WNT_6.2P_32", "WNT_6.2P_64", "WNT_6.2H_32", "WNT_6.2H_64", "WNT_6.3P_32",
+      "WNT_6.3P_64", "WNT_10.0P",   "WNT_10.0H"};
   return tags;
 }
 

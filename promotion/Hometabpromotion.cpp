@@ -89,7 +89,8 @@ bool HomeTab::Load(const std::string& promotionFile) {
   StripComment(languageTag_);
 
   std::string pageFolder;
-  if (!languageTag_.empty()) pageFolder = Ini().ReadString(promotionFile, "HtmlPath", languageTag_, "");
+  if (!languageTag_.empty())
+    pageFolder = Ini().ReadString(promotionFile, "HtmlPath", languageTag_, "");
   if (pageFolder.empty()) pageFolder = Ini().ReadString(promotionFile, "HtmlPath", "Default", "");
 
   for (int n : PageNumbers(promotionFile, number)) {

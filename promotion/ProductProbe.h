@@ -24,8 +24,8 @@ inline constexpr char kProbeExport[] = "ZEKAIoControl";
 // "ZEKAIoControl": five request words (the menu passes zeros), then a 32-bit
 // and a one-byte result slot the library may fill. 1 means "present".
 using ZekaIoControlProc = std::int32_t(PIKKO_CDECL*)(std::uint32_t, std::uint32_t, std::uint32_t,
-                                                    std::uint32_t, std::uint32_t,
-                                                    std::uint32_t* status, std::uint8_t* flag);
+                                                     std::uint32_t, std::uint32_t,
+                                                     std::uint32_t* status, std::uint8_t* flag);
 
 // Loads program folder + dllName (through the library port, so it stays
 // loaded) and asks it. False for an empty name, a program without a known

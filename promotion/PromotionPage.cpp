@@ -123,7 +123,8 @@ void PromotionPage::ReadButtonSettings(const std::string& promotionFile,
   while (ButtonImages.size() < 3) ButtonImages.push_back(ButtonImages.front());
   const ButtonPair position =
       ParseButtonPair(Ini().ReadString(promotionFile, section, "ButtonPosition", ""));
-  const ButtonPair size = ParseButtonPair(Ini().ReadString(promotionFile, section, "ButtonSize", ""));
+  const ButtonPair size =
+      ParseButtonPair(Ini().ReadString(promotionFile, section, "ButtonSize", ""));
   ButtonLeft = position.first;
   ButtonTop = position.second;
   ButtonWidth = size.first;

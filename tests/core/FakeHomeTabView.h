@@ -1,8 +1,9 @@
-// A recording view of the home-tab promotion: every call of the HomeTab in
-// order, as text, and the state the calls leave the panel in.
+// A recording view of the home-tab promotion: every call in order, as text,
+// and the last state each call left.
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "promotion/HomeTabView.h"
@@ -11,74 +12,38 @@ namespace pikko::testing {
 
 class FakeHomeTabView final : public HomeTabView {
  public:
-  void CreateBrowser() override { Record("CreateBrowser"); ++browsers; }
-  void Navigate(const std::string& page) override {
-    Record("Navigate " + page);
-    navigated.push_back(page);
-  }
-  void SetPanelVisible(bool visible) override {
-    Record(visible ? "ShowPanel" : "HidePanel");
-    panelVisible = visible;
-  }
-  void CreateInstallButton(const InstallButtonStyle& style) override {
+  void CreateBrowser() override { Record("CreateBrowser"); }
+  void Navigate(const std::string& page) override { Record("Navigate " + page); }
+  void SetPanelVisible(bool visible) override { Record(visible ? "ShowPanel" : "HidePanel"); }
+  void CreateInstallButton(const InstallButtonStyle& s) override {
     Record("CreateInstallButton");
-    installStyle = style;
-    ++installButtons;
+    style = s;
   }
   void ShowInstallButton(const InstallButtonLook& look) override {
     Record("ShowInstallButton " + std::to_string(look.left) + "," + std::to_string(look.top) + " " +
            std::to_string(look.width) + "x" + std::to_string(look.height));
-    installLook = look;
-    installVisible = true;
+    install = look;
   }
-  void HideInstallButton() override {
-    Record("HideInstallButton");
-    installVisible = false;
-  }
+  void HideInstallButton() override { Record("HideInstallButton"); }
   void CreatePageButtons(const PageButtonLook& n, const PageButtonLook& p) override {
     Record("CreatePageButtons");
     next = n;
     previous = p;
-    ++pageButtonSets;
   }
   void EnablePageButtons(bool p, bool n) override {
     Record(std::string("EnablePageButtons ") + (p ? "1" : "0") + (n ? "1" : "0"));
-    previousEnabled = p;
-    nextEnabled = n;
   }
-  void CreateRotationTimer(int ms) override {
-    Record("CreateRotationTimer " + std::to_string(ms));
-    timerInterval = ms;
-    ++timers;
-  }
-  void StartRotationTimer() override {
-    Record("StartTimer");
-    timerRunning = true;
-  }
-  void StopRotationTimer() override {
-    Record("StopTimer");
-    timerRunning = false;
-  }
-  void MinimiseApplication() override {
-    Record("Minimise");
-    ++minimised;
-  }
+  void CreateRotationTimer(int ms) override { Record("CreateRotationTimer " + std::to_string(ms)); }
+  void StartRotationTimer() override { Record("StartTimer"); }
+  void StopRotationTimer() override { Record("StopTimer"); }
+  void MinimiseApplication() override { Record("Minimise"); }
 
-  // The calls since the last Take, and forgets them.
-  std::vector<std::string> Take() {
-    std::vector<std::string> out;
-    out.swap(calls);
-    return out;
-  }
+  // The calls since the last Take.
+  std::vector<std::string> Take() { return std::exchange(calls, {}); }
 
   std::vector<std::string> calls;
-  std::vector<std::string> navigated;
-  int browsers = 0, installButtons = 0, pageButtonSets = 0, timers = 0, minimised = 0;
-  bool panelVisible = false, installVisible = false, timerRunning = false;
-  bool previousEnabled = false, nextEnabled = false;
-  int timerInterval = 0;
-  InstallButtonStyle installStyle;
-  InstallButtonLook installLook;
+  InstallButtonStyle style;
+  InstallButtonLook install;
   PageButtonLook next, previous;
 
  private:
