@@ -81,7 +81,8 @@ VendorAds LoadVendorAds(const std::string& programFolder, const std::string& lan
       continue;
     }
     // Skipped and faulty keys leave no gap: later pages move up one tab.
-    ads.AdPages.push_back(folder + "VendorAD\\" + page);
+    ads.AdPages.push_back(folder + "VendorAD\\");
+    ads.AdPages.back() += page;
   }
   return ads;
 }

@@ -48,7 +48,9 @@ class DemoPromotion : public ::testing::Test {
   void ExpectBitmap(const std::string& path, int width, int height) {
     const auto bmp = DecodeBmp(files_[path]);
     ASSERT_TRUE(bmp) << path;
-    EXPECT_EQ(bmp->image.Width() * 1000 + bmp->image.Height(), width * 1000 + height) << path;
+    EXPECT_EQ(std::make_pair(bmp->image.Width(), bmp->image.Height()),
+              std::make_pair(width, height))
+        << path;
   }
 
   fakes::FakeSystem sys_;

@@ -90,11 +90,12 @@ TEST_F(HomeTabTest, InitBuildsThePanelHidden) {
                                  "EnablePageButtons 01", "HidePanel", "StopTimer"}));
   EXPECT_EQ(view_.style.caption, "Install Now");
   EXPECT_EQ(view_.style.fontName, "Microsoft Sans Serif");
-  EXPECT_EQ(view_.style.fontSize * 0x1000000 + view_.style.fontColour, 20 * 0x1000000 + 0xFFFFFF);
+  EXPECT_EQ(std::make_pair(view_.style.fontSize, view_.style.fontColour),
+            std::make_pair(20, 0xFFFFFFu));
   EXPECT_EQ(view_.install.raised + view_.install.sunken + view_.install.focused,
             "D:\\AUTORUN\\HomeTab\\n.bmpD:\\AUTORUN\\HomeTab\\d.bmpD:\\AUTORUN\\HomeTab\\o.bmp");
-  EXPECT_EQ(view_.next.left * 1000 + view_.next.top, 580355);
-  EXPECT_EQ(view_.previous.left * 1000 + view_.previous.top, 535355);
+  EXPECT_EQ(std::make_pair(view_.next.left, view_.next.top), std::make_pair(580, 355));
+  EXPECT_EQ(std::make_pair(view_.previous.left, view_.previous.top), std::make_pair(535, 355));
   EXPECT_EQ(view_.next.raised + view_.next.disabled,
             "D:\\AUTORUN\\HomeTab\\next_n.bmpD:\\AUTORUN\\HomeTab\\next_f.bmp");
   EXPECT_EQ(view_.previous.sunken + view_.previous.focused,

@@ -75,9 +75,9 @@ TEST_F(ProbeLibrary, AnswersFromTheSettingsBesideEachCopy) {
   std::uint32_t status = 7;
   std::uint8_t flag = 7;
   EXPECT_EQ(probe(0, 0, 0, 0, 1, &status, &flag), 0);
-  EXPECT_EQ(status * 1000 + flag, 7007u);
+  EXPECT_EQ(std::make_pair(status, flag), std::make_pair(7u, std::uint8_t{7}));
   EXPECT_EQ(probe(0, 0, 0, 0, 0, &status, &flag), 1);
-  EXPECT_EQ(status * 1000 + flag, 1001u);
+  EXPECT_EQ(std::make_pair(status, flag), std::make_pair(1u, std::uint8_t{1}));
   EXPECT_EQ(probe(0, 0, 0, 0, 0, nullptr, nullptr), 1);
 }
 
