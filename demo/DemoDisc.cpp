@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "demo/ButtonArt.h"
+#include "demo/DemoPromotion.h"
 #include "demo/Png.h"
 
 namespace pikko::demo {
@@ -152,6 +153,8 @@ WriteOutcome WriteDemoDisc(const std::string& autorunFolder) {
   if (WriteOutcome out = WriteButtonPictures(gaming, Look::Gaming, false); !out) return out;
   if (WriteOutcome out = WriteContactPages(autorunFolder, Look::Normal); !out) return out;
   if (WriteOutcome out = WriteContactPages(gaming, Look::Gaming); !out) return out;
+  if (WriteOutcome out = WriteDiscFiles(autorunFolder, PromotionFiles()); !out) return out;
+  if (WriteOutcome out = WriteDiscFiles(autorunFolder, VendorAdFiles()); !out) return out;
   // The support text lies in the disc's root, beside the AUTORUN folder.
   std::error_code ec;
   fs::path autorun = fs::absolute(fs::path(autorunFolder), ec).lexically_normal();
@@ -201,6 +204,12 @@ WriteOutcome WriteTestDisc(const std::string& folder, const std::string& menuIni
       if (WriteOutcome out = WriteContactPages(gaming, Look::Gaming); !out) return out;
     }
   }
+  if (options.promotion) {
+    if (WriteOutcome out = WriteDiscFiles(folder, PromotionFiles()); !out) return out;
+  }
+  if (options.vendorAds) {
+    if (WriteOutcome out = WriteDiscFiles(folder, VendorAdFiles()); !out) return out;
+  }
   return {};
 }
 
@@ -222,6 +231,7 @@ WriteOutcome PlaceSetupStubs(const std::string& autorunFolder, const std::string
     if (program.size() > 4 && program.compare(program.size() - 4, 4, ".exe") == 0)
       programs.push_back(program);
   }
+  for (const std::string& installer : PromotionInstallers()) programs.push_back(installer);
   for (const std::string& program : programs) {
     if (WriteOutcome out = WriteOne(autorunFolder, program, stubBytes); !out) return out;
   }

@@ -29,6 +29,7 @@ struct DemoItem {
   std::string dependency = "0xff";
   bool fullkit = false;  // the batch-install item of its tab
   bool hidden = false;   // (n)HideInAutorun
+  std::string adPage;    // (n)AD, relative to the program folder; empty: none
 };
 
 // The items of the demo menu, numbered from 1 in file order.
@@ -63,7 +64,8 @@ std::string SupportText();
 
 // Lays out the demo disc: the menu configuration, the skins and button
 // pictures of both looks (the gaming ones in GAMING\), the contact pages,
-// and the support text in the parent folder.
+// the home-tab promotion and the vendor advertisements, and the support
+// text in the parent folder.
 WriteOutcome WriteDemoDisc(const std::string& autorunFolder);
 
 // Writes the list of every file below discFolder, one relative path a line,
@@ -78,6 +80,8 @@ struct TestDiscOptions {
   bool forceGaming = false;        // the ForceGaming marker file
   bool contactPages = true;        // contact\contact_*_n00.htm (also in GAMING\)
   bool buttonPictures = true;      // BtnImages\ (the skin buttons also in GAMING\)
+  bool promotion = false;          // the demo's HomeTab\ folder (DemoPromotion.h)
+  bool vendorAds = false;          // the demo's VendorAD\ folder (DemoPromotion.h)
 };
 
 // Lays out a test disc in folder (the program folder): menuIni as
@@ -88,7 +92,8 @@ WriteOutcome WriteTestDisc(const std::string& folder, const std::string& menuIni
 // The program an item's click starts, relative to the AUTORUN folder.
 std::string ItemProgram(const DemoItem& item);
 // Puts the stand-in setup program (its bytes) where every demo item's setup
-// program and the batch installer belong, so that clicks start something.
+// program, the batch installer and the promoted products' installers
+// belong, so that clicks start something.
 WriteOutcome PlaceSetupStubs(const std::string& autorunFolder, const std::string& stubBytes);
 
 // folder joined with a path written with backslashes, in the form this

@@ -101,7 +101,20 @@ constexpr ItemRow kItems[] = {
      "..\\Manual\\RaidGuide", "RaidGuide.pdf", "0xff", false, false},
 };
 
-constexpr const char* kTabCaptions[] = {"Drivers", "Utilities", "Software", "Manuals", "Contact"};
+// The last tab is the home tab of the promotion (DemoPromotion.cpp); the
+// contact tab stands before it.
+constexpr const char* kTabCaptions[] = {"Drivers",  "Utilities", "Software",
+                                        "Manuals",  "Contact",   "Home"};
+
+// Items that show a small advertisement page of their own on hover.
+struct ItemAd {
+  const char* title;
+  const char* page;
+};
+constexpr ItemAd kItemAds[] = {
+    {"System Monitor", "VendorAD\\items\\monitor.htm"},
+    {"BIOS Update Utility", "VendorAD\\items\\bios.htm"},
+};
 
 constexpr const char* kButtonTexts[] = {
     "View a report of this computer's hardware.",
@@ -128,6 +141,9 @@ const std::vector<DemoItem>& DemoItems() {
       item.dependency = row.dependency;
       item.fullkit = row.fullkit;
       item.hidden = row.hidden;
+      for (const ItemAd& ad : kItemAds) {
+        if (item.title == ad.title) item.adPage = ad.page;
+      }
       out.push_back(item);
     }
     return out;
@@ -162,6 +178,7 @@ std::string DemoMenuIni() {
     ini << key << "Tab=" << item.tab << eol << key << "Title=" << item.title << eol << key
         << "Description=" << item.description << eol << key << "Path=" << item.path << eol << key
         << "Run=" << item.run << eol << key << "Dependency=" << item.dependency << eol;
+    if (!item.adPage.empty()) ini << key << "AD=" << item.adPage << eol;
   }
   return ini.str();
 }

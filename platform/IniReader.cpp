@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <sstream>
 
 #include "env/Text.h"
@@ -98,6 +99,30 @@ std::string IniDocument::ReadString(std::string_view section, std::string_view k
   return CopyEntry(def, true);
 }
 
+std::vector<std::string> IniDocument::SectionNames() const {
+  std::vector<std::string> names;
+  for (const Section& s : sections_) {
+    if (!s.name.empty()) names.push_back(s.name);
+  }
+  return names;
+}
+
+std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
+  section = TrimProfile(section);
+  std::vector<std::string> names;
+  for (const Section& s : sections_) {
+    if (!SameText(s.name, section)) continue;
+    for (const Key& k : s.keys) {
+      // The platform keeps comment lines as keys but never lists them.
+      if (!k.name.empty() && k.name.front() == ';') continue;
+      if (k.name.empty() && !k.hasValue) continue;
+      names.push_back(k.name);
+    }
+    break;
+  }
+  return names;
+}
+
 std::string ReadIniFromText(std::string_view contents, bool fileExists, std::string_view section,
                             std::string_view key, std::string_view def) {
   if (!fileExists) return std::string(TrimDefault(def).substr(0, kIniValueRoom - 1));
@@ -110,6 +135,28 @@ std::string PortableIniReader::ReadString(const std::string& file, const std::st
   if (!in) return ReadIniFromText({}, false, section, key, def);
   std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   return ReadIniFromText(contents, true, section, key, def);
+}
+
+namespace {
+
+std::optional<IniDocument> ReadDocument(const std::string& file) {
+  std::ifstream in(file, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  return IniDocument::Parse(contents);
+}
+
+}  // namespace
+
+std::vector<std::string> PortableIniReader::SectionNames(const std::string& file) {
+  const auto doc = ReadDocument(file);
+  return doc ? doc->SectionNames() : std::vector<std::string>();
+}
+
+std::vector<std::string> PortableIniReader::KeyNames(const std::string& file,
+                                                     const std::string& section) {
+  const auto doc = ReadDocument(file);
+  return doc ? doc->KeyNames(section) : std::vector<std::string>();
 }
 
 }  // namespace pikko

@@ -23,6 +23,10 @@ class IniDocument {
   // "=" is missing.
   std::string ReadString(std::string_view section, std::string_view key,
                          std::string_view def) const;
+  // Section names in file order, without the unnamed part above the first
+  // header; key names of the first section of a name, without comments.
+  std::vector<std::string> SectionNames() const;
+  std::vector<std::string> KeyNames(std::string_view section) const;
 
  private:
   struct Key {
@@ -46,6 +50,8 @@ class PortableIniReader final : public IniPort {
  public:
   std::string ReadString(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& def) override;
+  std::vector<std::string> SectionNames(const std::string& file) override;
+  std::vector<std::string> KeyNames(const std::string& file, const std::string& section) override;
 };
 
 }  // namespace pikko

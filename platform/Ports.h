@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pikko {
 
@@ -33,6 +34,15 @@ class IniPort {
   // cut to 2047 characters as the platform's 2048-character room does.
   virtual std::string ReadString(const std::string& file, const std::string& section,
                                  const std::string& key, const std::string& def) = 0;
+  // The names of the file's sections in file order, as the platform lists
+  // them (the unnamed part above the first header is not one); none for a
+  // missing file. Lets a reader learn which numbered sections exist without
+  // asking for every number.
+  virtual std::vector<std::string> SectionNames(const std::string& file) = 0;
+  // The names of the keys of a section in file order, comment lines left
+  // out; none for a missing file or section.
+  virtual std::vector<std::string> KeyNames(const std::string& file,
+                                            const std::string& section) = 0;
 };
 
 class MessageBoxPort {

@@ -4,7 +4,9 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstring>
 #include <iterator>
+#include <vector>
 
 #include "platform/ScopedWin.h"
 
@@ -19,6 +21,42 @@ class Win32Ini final : public IniPort {
     const DWORD n = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), def.c_str(), buffer,
                                                static_cast<DWORD>(std::size(buffer)), file.c_str());
     return std::string(buffer, n);
+  }
+  std::vector<std::string> SectionNames(const std::string& file) override {
+    return NameList([&](char* room, DWORD size) {
+      return ::GetPrivateProfileSectionNamesA(room, size, file.c_str());
+    });
+  }
+  std::vector<std::string> KeyNames(const std::string& file, const std::string& section) override {
+    return NameList([&](char* room, DWORD size) {
+      return ::GetPrivateProfileStringA(section.c_str(), nullptr, "", room, size, file.c_str());
+    });
+  }
+
+ private:
+  // The profile functions list names as a double-null-terminated block and
+  // answer size - 2 when the room is too small: grow the room until the
+  // list fits. Past the limit the list is cut before its last, partial name.
+  template <class Fill>
+  static std::vector<std::string> NameList(Fill fill) {
+    constexpr DWORD kMaxRoom = 4u << 20;
+    std::vector<char> room(4096);
+    DWORD n = 0;
+    for (;;) {
+      n = fill(room.data(), static_cast<DWORD>(room.size()));
+      if (n + 2 < room.size() || room.size() >= kMaxRoom) break;
+      room.assign(room.size() * 4, '\0');
+    }
+    const bool cut = n + 2 >= room.size();
+    std::vector<std::string> names;
+    for (DWORD at = 0; at < n;) {
+      const char* name = room.data() + at;
+      const DWORD length = static_cast<DWORD>(::strnlen(name, n - at));
+      if (at + length >= n && cut) break;
+      names.emplace_back(name, length);
+      at += length + 1;
+    }
+    return names;
   }
 };
 

@@ -26,9 +26,25 @@ bool FakeFileSystem::DirectoryExists(const std::string& path) {
 
 std::string FakeFileSystem::ReadString(const std::string& file, const std::string& section,
                                        const std::string& key, const std::string& def) {
+  ++iniReads;
   const auto it = files_.find(LowerCase(file));
   return ReadIniFromText(it == files_.end() ? std::string() : it->second, it != files_.end(),
                          section, key, def);
+}
+
+std::vector<std::string> FakeFileSystem::SectionNames(const std::string& file) {
+  ++iniReads;
+  const auto it = files_.find(LowerCase(file));
+  if (it == files_.end()) return {};
+  return IniDocument::Parse(it->second).SectionNames();
+}
+
+std::vector<std::string> FakeFileSystem::KeyNames(const std::string& file,
+                                                  const std::string& section) {
+  ++iniReads;
+  const auto it = files_.find(LowerCase(file));
+  if (it == files_.end()) return {};
+  return IniDocument::Parse(it->second).KeyNames(section);
 }
 
 int FakeMessageBoxes::Show(WindowHandle owner, const std::string& text, const std::string& caption,

@@ -23,6 +23,10 @@ class FakeFileSystem final : public FileSystemPort, public IniPort {
   bool DirectoryExists(const std::string& path) override;
   std::string ReadString(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& def) override;
+  std::vector<std::string> SectionNames(const std::string& file) override;
+  std::vector<std::string> KeyNames(const std::string& file, const std::string& section) override;
+  // How many times the INI port was asked anything, for tests that bound the work.
+  int iniReads = 0;
 
  private:
   // Paths compare without regard to case, as on the disc's file system.

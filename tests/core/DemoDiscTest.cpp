@@ -331,11 +331,13 @@ class DemoIni : public ::testing::Test {
 
 TEST_F(DemoIni, TabsButtonsAndTitles) {
   EXPECT_EQ(Read("PLATFORM", "Specified OS"), "WNT_6.1P_64,English");
-  EXPECT_EQ(StrToIntDef(Read("TABS_INFO", "NUM"), 0), 5);
+  EXPECT_EQ(StrToIntDef(Read("TABS_INFO", "NUM"), 0), 6);
   EXPECT_EQ(Read("TABS_INFO", "NOCONTACT"), "0");
+  // The contact tab stands before the promotion's home tab, the last one.
   EXPECT_EQ(Read("TABS_INFO", "TAB4"), "Contact");
-  for (int t = 0; t < 5; ++t) EXPECT_NE(Read("TABS_INFO", "TAB" + std::to_string(t)), "<missing>");
-  EXPECT_EQ(Read("TABS_INFO", "TAB5"), "<missing>");
+  EXPECT_EQ(Read("TABS_INFO", "TAB5"), "Home");
+  for (int t = 0; t < 6; ++t) EXPECT_NE(Read("TABS_INFO", "TAB" + std::to_string(t)), "<missing>");
+  EXPECT_EQ(Read("TABS_INFO", "TAB6"), "<missing>");
   EXPECT_NE(Read("TABS_INFO", "NoItem"), "<missing>");
   for (int j = 0; j < 5; ++j) {
     const std::string text = Read("BUTTONS", "Button" + std::to_string(j));
@@ -401,6 +403,7 @@ TEST_F(DemoIni, ItemsAsTheMenuListsThem) {
   EXPECT_GT(listed[2], 0);
   EXPECT_GT(listed[3], 0);
   EXPECT_EQ(listed[4], 0);  // the contact tab
+  EXPECT_EQ(listed[5], 0);  // the home tab
   EXPECT_EQ(fullkits[0], 1);
   EXPECT_EQ(fullkits[1], 1);
   EXPECT_EQ(hidden, 1);
