@@ -5,18 +5,12 @@
 #include <utility>
 
 #include "Graphics/TLayout.h"
+#include "Graphics/TLayout_win.h"
 #include "platform/ScopedWin.h"
 #include "toolkit/Bitmap_win.h"
 
 namespace pikko {
 namespace {
-
-// A DIB section's pixels as a view (the bitmap is top-down).
-PixelView ViewOf(Bitmap& bitmap) {
-  if (bitmap.Empty()) return {};
-  return PixelView(bitmap.ScanLine(0), bitmap.Width(), bitmap.Height(), bitmap.Stride(),
-                   bitmap.BitsPerPixel());
-}
 
 PixelBuffer CopyOf(ConstPixelView view) {
   PixelBuffer out(view.width, view.height, view.bitsPerPixel);
@@ -101,21 +95,17 @@ void TOuterGlowTextLayout::DrawWithGlow(HDC canvas, const RECT& rect, UINT forma
       ::SetTextColor(maskDc.Get(), RGB(255, 255, 255));
       draw(maskDc.Get(), RECT{0, 0, width, height});
       ::GdiFlush();
-      ApplyFilter(ViewOf(mask));
-      halo = &cache_->Store(std::move(haloKey), CopyOf(ViewOf(mask)));
+      ApplyFilter(mask.View());
+      halo = &cache_->Store(std::move(haloKey), CopyOf(mask.View()));
     }
   }
   if (halo != nullptr) {
     // What lies under the text (for a transparent label, the skin its parent
     // painted), with the halo blended over it, back onto the canvas.
     Bitmap under;
-    win::ScopedMemoryDc underDc(::CreateCompatibleDC(canvas));
-    if (underDc && under.Create(width, height, 24)) {
-      win::ScopedSelect selectUnder(underDc.Get(), under.Handle());
-      ::BitBlt(underDc.Get(), 0, 0, width, height, canvas, rect.left, rect.top, SRCCOPY);
-      ::GdiFlush();
-      AlphaBlend(halo->View(), ViewOf(under), 255);
-      ::BitBlt(canvas, rect.left, rect.top, width, height, underDc.Get(), 0, 0, SRCCOPY);
+    if (CopyFromCanvas(canvas, under, rect)) {
+      AlphaBlend(halo->View(), under.View(), 255);
+      under.Draw(canvas, rect.left, rect.top, false);
     }
   }
   // The letters on top, in the canvas's own font and colour.

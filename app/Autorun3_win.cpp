@@ -108,6 +108,7 @@ bool TZkAutorunForm::Construct() {
   LoadTranslationLibrary();
   for (Image* tab : TabImages) tab->SetPicture(imgTitleUp);
   SetRowColour(ItemColorUp);
+  SetRowGlow(GlowColor);
   for (int r = 0; r < 10; ++r) {
     // The manual pictures are part of every disc, also in the gaming look.
     const std::pair<const char*, int> pictures[] = {{"BtnImages\\manual_n.png", 0},

@@ -16,6 +16,7 @@
 #include "app/MenuConfig.h"
 #include "Component/ZkButtonTx_win.h"
 #include "Graphics/CustomWindowMaker_win.h"
+#include "Graphics/ZkLabel_win.h"
 #include "toolkit/Bevel_win.h"
 #include "toolkit/Form_win.h"
 #include "toolkit/Image_win.h"
@@ -83,8 +84,8 @@ class TZkAutorunForm : public Form {
   Timer tmrPooling;
 
   // The rows built at start.
-  std::array<Label*, 10> ItemRows{};
-  std::array<Label*, 10> EllipsisLabels{};
+  std::array<ZkOuterGlowLabel*, 10> ItemRows{};
+  std::array<ZkOuterGlowLabel*, 10> EllipsisLabels{};
   std::array<ZkButtonTx*, 10> ManualButtons{};
 
   // Hidden picture holders.
@@ -139,6 +140,8 @@ class TZkAutorunForm : public Form {
   const MenuTab* SelectedMenuTab() const;
   // The font colour of the ten rows and their ellipsis markers.
   void SetRowColour(TColor colour);
+  // The glow colour of the ten rows and their ellipsis markers.
+  void SetRowGlow(TColor glow);
   // The hovered row goes back to rest, folded; no row is hovered then.
   void LeaveHoveredRow();
 

@@ -21,7 +21,7 @@ void TZkAutorunForm::BuildRows() {
   rowFont.height = 13;
   rowFont.bold = true;
   for (int r = 0; r < 10; ++r) {
-    auto row = std::make_unique<Label>("ItemRow" + std::to_string(r + 1));
+    auto row = std::make_unique<ZkOuterGlowLabel>("ItemRow" + std::to_string(r + 1));
     row->SetFont(rowFont);
     row->SetBounds(30, 120 + 30 * r, kRowWidth, kFoldedHeight);
     row->SetTransparent(true);
@@ -40,7 +40,7 @@ void TZkAutorunForm::BuildRows() {
 
     FontStyle ellipsisFont;
     ellipsisFont.height = 13;
-    auto ellipsis = std::make_unique<Label>("Ellipsis" + std::to_string(r + 1));
+    auto ellipsis = std::make_unique<ZkOuterGlowLabel>("Ellipsis" + std::to_string(r + 1));
     ellipsis->SetFont(ellipsisFont);
     ellipsis->SetCaption(". . .");
     ellipsis->SetAlignment(Alignment::Center);
@@ -75,6 +75,13 @@ const SetupItem* TZkAutorunForm::RowItem(int row) const {
   if (!tab || row < 0 || CurrentPage < 0) return nullptr;
   const std::size_t i = static_cast<std::size_t>(CurrentPage) * 10 + static_cast<std::size_t>(row);
   return i < tab->Items.size() ? &tab->Items[i] : nullptr;
+}
+
+void TZkAutorunForm::SetRowGlow(TColor glow) {
+  for (int r = 0; r < 10; ++r) {
+    ItemRows[r]->SetGlowColor(glow);
+    EllipsisLabels[r]->SetGlowColor(glow);
+  }
 }
 
 void TZkAutorunForm::SetRowColour(TColor colour) {

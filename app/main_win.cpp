@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/Autorun3_win.h"
+#include "platform/Assert.h"
 #include "platform/ScopedWin.h"
 #include "platform/Win32Ports.h"
 #include "toolkit/Application_win.h"
@@ -16,6 +17,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (!mutex || ::GetLastError() == ERROR_ALREADY_EXISTS) return 0;
 
   CurrentPorts() = Win32Ports();
+  // A broken invariant (a missing PNG library, a region the system cannot
+  // make) is shown once; the program then ends.
+  SetAssertionHandler([](const AssertionFailure& failure) {
+    Messages().Show(nullptr, failure.what(), "AutoRun - Pikko.exe", mb::IconError);
+  });
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
   ::InitCommonControlsEx(&controls);  // the chrome images' tooltips
   win::ComInit com;  // the browser panels need COM on this thread

@@ -30,6 +30,10 @@ class Label : public GraphicControl {
  protected:
   // Draws the caption in rect with the label's settings; colour given.
   void DrawCaption(HDC dc, RECT rect, TColor colour) const;
+  // The text-format flags of the label's settings.
+  UINT CaptionFormat() const;
+  // Fills the label's rectangle unless it is transparent.
+  void PaintBackground(HDC dc) const;
 
  private:
   std::string caption_;

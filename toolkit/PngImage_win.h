@@ -1,5 +1,5 @@
-// PNG pictures read through the system's imaging codecs into 32-bit bitmaps
-// with a straight alpha channel, and composited over a background.
+// PNG pictures as bitmaps: read through the disc's PNG library into 32-bit
+// bitmaps with a straight alpha channel, and composited over a background.
 #pragma once
 
 #include <string>
@@ -8,8 +8,10 @@
 
 namespace pikko {
 
-// Reads a PNG file into a 32-bit bitmap (blue, green, red, alpha; the alpha
-// not premultiplied). False when the file is missing or not a picture.
+// Reads a PNG file through the disc's PNG library into a 32-bit bitmap
+// (blue, green, red, alpha; the alpha not premultiplied). False when the
+// file cannot be opened or the library rejects it. Without the library the
+// program stops (a broken installation).
 bool LoadPngFile(const std::string& path, Bitmap& out);
 
 // The piece of background at (left, top) of the picture's size, with the

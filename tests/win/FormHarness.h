@@ -41,6 +41,9 @@ class FormHarness {
   // Lays out a disc with this menu file and the options' skins.
   void Disc(const std::string& menuIni, const demo::TestDiscOptions& options = {}) {
     ASSERT_TRUE(demo::WriteTestDisc(programFolder_, menuIni, options).Ok());
+    // Every disc carries the PNG library beside the program.
+    ASSERT_TRUE(::CopyFileA(BuildPath("stand-ins-payload/pngio.dll").c_str(),
+                            (programFolder_ + "pngio.dll").c_str(), FALSE));
   }
   // The menu file as the companion program leaves it for a start without
   // "debug": in the Windows folder.

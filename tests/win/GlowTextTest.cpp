@@ -25,15 +25,11 @@ namespace {
 constexpr int kWidth = 140, kHeight = 40;
 constexpr UINT kFormat = DT_SINGLELINE | DT_NOPREFIX | DT_VCENTER;
 
-PixelView ViewOf(Bitmap& b) {
-  return PixelView(b.ScanLine(0), b.Width(), b.Height(), b.Stride(), b.BitsPerPixel());
-}
-
 // A skin to draw on: a memory dc over a 24-bit gradient.
 struct Canvas {
   Canvas() : dc(::CreateCompatibleDC(nullptr)) {
     bitmap.Create(kWidth, kHeight, 24);
-    const PixelView v = ViewOf(bitmap);
+    const PixelView v = bitmap.View();
     for (int y = 0; y < kHeight; ++y)
       for (int x = 0; x < kWidth; ++x) {
         std::uint8_t* p = v.At(x, y);
@@ -45,12 +41,12 @@ struct Canvas {
   }
   TColor At(int x, int y) {
     ::GdiFlush();
-    return ViewOf(bitmap).Colour(x, y);
+    return bitmap.View().Colour(x, y);
   }
   PixelBuffer Pixels() {
     ::GdiFlush();
     PixelBuffer out;
-    CopyCanvasRect(ViewOf(bitmap), {0, 0, kWidth, kHeight}, out);
+    CopyCanvasRect(bitmap.View(), {0, 0, kWidth, kHeight}, out);
     return out;
   }
   Bitmap bitmap;
@@ -84,11 +80,11 @@ Reference MakeReference(const std::string& caption, HFONT font, RECT rect,
     ::GdiFlush();
   }
   Reference ref;
-  ref.levels = GreyLevels(ViewOf(mask));
-  ApplyOuterGlowFilterReference(ViewOf(mask), glow);
+  ref.levels = GreyLevels(mask.View());
+  ApplyOuterGlowFilterReference(mask.View(), glow);
   ref.halo = PixelBuffer(w, h, 32);
   for (int y = 0; y < h; ++y)
-    std::memcpy(ref.halo.View().Row(y), ViewOf(mask).Row(y), std::size_t(w) * 4);
+    std::memcpy(ref.halo.View().Row(y), mask.View().Row(y), std::size_t(w) * 4);
   return ref;
 }
 
