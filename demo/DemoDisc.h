@@ -63,7 +63,8 @@ std::string SupportText();
 
 // Lays out the demo disc: the menu configuration, the skins and button
 // pictures of both looks (the gaming ones in GAMING\), the contact pages,
-// and the support text in the parent folder.
+// the report template and the help file, and in the parent folder the
+// support text and the manuals (demo/DemoManuals.h).
 WriteOutcome WriteDemoDisc(const std::string& autorunFolder);
 
 // Writes the list of every file below discFolder, one relative path a line,
@@ -78,6 +79,8 @@ struct TestDiscOptions {
   bool forceGaming = false;        // the ForceGaming marker file
   bool contactPages = true;        // contact\contact_*_n00.htm (also in GAMING\)
   bool buttonPictures = true;      // BtnImages\ (the skin buttons also in GAMING\)
+  bool manuals = false;            // BIN\ManualSetting.ini and the manuals in the parent folder
+  bool sideButtonFiles = false;    // ZkDmiHtm\, PCHelper.chm, and TECHSUPP.TXT in the parent
 };
 
 // Lays out a test disc in folder (the program folder): menuIni as
