@@ -148,7 +148,10 @@ std::string ManualExtension(const std::string& path) {
 }
 
 std::string BatchFileLine(const std::string& copyPath) {
-  return "\"" + ReplaceAll(copyPath, "%", "%%") + "\"";
+  // "start" hands the file to the shell's association on every command
+  // interpreter; the empty first argument is the window title, so that the
+  // quoted path is taken as the file.
+  return "start \"\" \"" + ReplaceAll(copyPath, "%", "%%") + "\"";
 }
 
 }  // namespace pikko

@@ -58,8 +58,9 @@ class ManualIni {
 // its letters as written; empty when the name has none.
 std::string ManualExtension(const std::string& path);
 
-// What the batch file holds to open the copy: its path in quotes, with
-// every "%" doubled so that the command interpreter takes it literally.
+// What the batch file holds to open the copy: a start of its path in
+// quotes, with every "%" doubled so that the command interpreter takes it
+// literally.
 std::string BatchFileLine(const std::string& copyPath);
 
 }  // namespace pikko

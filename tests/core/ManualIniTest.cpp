@@ -209,7 +209,7 @@ TEST_F(BatchRoute, NoWritesAQuotedBatchFileCopiesTheManualAndOpensItHidden) {
   sys.files.AddFile("D:\\manual\\Guide\\User Guide.pdf", "the manual");
   opener.OpenManual("Guide", "?");
   const std::string copy = "C:\\Users\\Jane Doe\\AppData\\Local\\Temp\\User Guide.pdf";
-  EXPECT_EQ(sys.files.Contents(Batch()).value_or("(none)"), "\"" + copy + "\"");
+  EXPECT_EQ(sys.files.Contents(Batch()).value_or("(none)"), "start \"\" \"" + copy + "\"");
   EXPECT_EQ(sys.files.Contents(copy).value_or("(none)"), "the manual");
   ASSERT_EQ(sys.shell.calls.size(), 1u);
   const fakes::ShellCall& call = sys.shell.calls[0];
@@ -224,7 +224,7 @@ TEST_F(BatchRoute, AnEarlierCopyStaysAndIsOpened) {
   sys.files.AddFile("C:\\TEMP\\Guide.pdf", "an earlier copy");
   opener.OpenManual("Guide", "?");
   EXPECT_EQ(sys.files.Contents("C:\\TEMP\\Guide.pdf").value_or(""), "an earlier copy");
-  EXPECT_EQ(sys.files.Contents(Batch()).value_or(""), "\"C:\\TEMP\\Guide.pdf\"");
+  EXPECT_EQ(sys.files.Contents(Batch()).value_or(""), "start \"\" \"C:\\TEMP\\Guide.pdf\"");
   EXPECT_EQ(sys.shell.calls.size(), 1u);
 }
 
@@ -232,7 +232,7 @@ TEST_F(BatchRoute, APercentSignIsWrittenForTheCommandInterpreter) {
   Settings("[ManualFolder]\r\nGuide=Guide\r\n[Guide]\r\nEnglish=100%PATH%.pdf\r\n");
   sys.files.AddFile("D:\\manual\\Guide\\100%PATH%.pdf");
   opener.OpenManual("Guide", "?");
-  EXPECT_EQ(sys.files.Contents(Batch()).value_or(""), "\"C:\\TEMP\\100%%PATH%%.pdf\"");
+  EXPECT_EQ(sys.files.Contents(Batch()).value_or(""), "start \"\" \"C:\\TEMP\\100%%PATH%%.pdf\"");
 }
 
 TEST_F(BatchRoute, PathsBeyondTheirRoomAreRefused) {
@@ -268,9 +268,9 @@ TEST_F(BatchRoute, ABatchFileThatCannotBeWrittenIsNotOpened) {
   EXPECT_TRUE(sys.shell.calls.empty());
 }
 
-TEST(BatchFileLine, QuotesThePathAndDoublesPercentSigns) {
-  EXPECT_EQ(BatchFileLine("C:\\T\\a b.pdf"), "\"C:\\T\\a b.pdf\"");
-  EXPECT_EQ(BatchFileLine("C:\\T\\%x%.pdf"), "\"C:\\T\\%%x%%.pdf\"");
+TEST(BatchFileLine, StartsTheQuotedPathWithPercentSignsDoubled) {
+  EXPECT_EQ(BatchFileLine("C:\\T\\a b.pdf"), "start \"\" \"C:\\T\\a b.pdf\"");
+  EXPECT_EQ(BatchFileLine("C:\\T\\%x%.pdf"), "start \"\" \"C:\\T\\%%x%%.pdf\"");
 }
 
 TEST(ManualExtension, FromTheLastDotOfTheName) {
