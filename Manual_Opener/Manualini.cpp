@@ -72,9 +72,9 @@ std::string ManualIni::ManualFileName(const std::string& folder,
 void ManualIni::OpenManual(const std::string& manualKey, const std::string& prompt,
                            WindowHandle owner) const {
   if (settingsFile_.empty()) return;
-  const std::string folder =
-      manualKey.empty() ? std::string()
-                        : Ini().ReadString(settingsFile_, kFolderSection, manualKey, "");
+  const std::string folder = manualKey.empty()
+                                 ? std::string()
+                                 : Ini().ReadString(settingsFile_, kFolderSection, manualKey, "");
   const std::string name = ManualFileName(folder, UserLanguage());
   std::string path = rootFolder_ + "\\manual\\" + folder + "\\" + name;
   // Without the file the user at least sees the disc's manuals.
@@ -122,9 +122,9 @@ void ManualIni::OpenThroughBatchFile(const std::string& manualKey,
                                      const std::string& manualPath) const {
   const std::string temp = Folders().TempDirectory();
   if (temp.empty() || !FitsPathRoom(temp)) return;
-  const std::string folder =
-      manualKey.empty() ? std::string()
-                        : Ini().ReadString(settingsFile_, kFolderSection, manualKey, "");
+  const std::string folder = manualKey.empty()
+                                 ? std::string()
+                                 : Ini().ReadString(settingsFile_, kFolderSection, manualKey, "");
   const std::string name = ManualFileName(folder, UserLanguage());
   // Without a file name there is nothing to copy and open.
   if (name.empty()) return;

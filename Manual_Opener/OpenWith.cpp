@@ -28,8 +28,7 @@ bool BasicOpenWithOperationList<CharT>::IsDone() const {
 }
 
 template <class CharT>
-std::unique_ptr<BasicOpenWithOperation<CharT>> BasicOpenWithOperationList<CharT>::Current()
-    const {
+std::unique_ptr<BasicOpenWithOperation<CharT>> BasicOpenWithOperationList<CharT>::Current() const {
   if (IsDone()) return nullptr;
   return std::make_unique<BasicOpenWithOperation<CharT>>(program_, Name());
 }

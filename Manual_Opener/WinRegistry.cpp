@@ -15,8 +15,7 @@ constexpr char kUnit[] = "WinRegistry";
 constexpr unsigned kMaxValueBytes = 1024 * 1024;
 
 bool IsStringType(unsigned type) {
-  return type == reg::TypeString || type == reg::TypeExpandString ||
-         type == reg::TypeMultiString;
+  return type == reg::TypeString || type == reg::TypeExpandString || type == reg::TypeMultiString;
 }
 
 }  // namespace

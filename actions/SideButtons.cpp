@@ -88,7 +88,9 @@ void zkbMBClick(const Context& context) {
 }
 
 void zkbCDClick(const Context& context) { StartShown(context, "EXPLORER.EXE ..\\"); }
-void zkbSupportClick(const Context& context) { StartShown(context, "NOTEPAD.EXE ..\\TECHSUPP.TXT"); }
+void zkbSupportClick(const Context& context) {
+  StartShown(context, "NOTEPAD.EXE ..\\TECHSUPP.TXT");
+}
 void zkbFileClick(const Context& context) { StartShown(context, "NOTEPAD.EXE ..\\FILELIST.TXT"); }
 
 void zkbPCHelpClick(const Context& context) {

@@ -69,7 +69,7 @@ std::string SystemFile() {
   std::string locale;
   Put32(locale, kLcidEnglish);
   for (int i = 0; i < 4; ++i) Put32(locale, 0);  // no DBCS, search, K or A links
-  Put64(locale, 0);                               // time stamp
+  Put64(locale, 0);                              // time stamp
   Put32(locale, 0);
   Put32(locale, 0);
   add(4, locale);
@@ -155,8 +155,7 @@ std::string HelpFileBytes() {
   Put32(itsp, 0xFFFFFFFFu);
   Put32(itsp, 1);  // directory chunks
   Put32(itsp, kLcidEnglish);
-  PutGuid(itsp, 0x5D02926A, 0x212E, 0x11D0,
-          {0x9D, 0xF9, 0x00, 0xA0, 0xC9, 0x22, 0xE6, 0xEC});
+  PutGuid(itsp, 0x5D02926A, 0x212E, 0x11D0, {0x9D, 0xF9, 0x00, 0xA0, 0xC9, 0x22, 0xE6, 0xEC});
   Put32(itsp, kItspLength);
   Put32(itsp, 0xFFFFFFFFu);
   Put32(itsp, 0xFFFFFFFFu);

@@ -39,36 +39,43 @@ std::string HtmlManual(const std::string& lang, const std::string& title,
        << "h1 { margin: 0; font-size: 22px; }\r\nmain { padding: 10px 28px; max-width: 720px; }\r\n"
        << "h2 { color: #0070d0; font-size: 15px; margin: 18px 0 6px 0; }\r\n</style>\r\n"
        << "</head>\r\n<body>\r\n<header><h1>" << title << "</h1></header>\r\n<main>\r\n";
-  for (const auto& s : sections) html << "<h2>" << s.first << "</h2>\r\n<p>" << s.second << "</p>\r\n";
+  for (const auto& s : sections)
+    html << "<h2>" << s.first << "</h2>\r\n<p>" << s.second << "</p>\r\n";
   html << "</main>\r\n</body>\r\n</html>\r\n";
   return html.str();
 }
 
 std::string QuickGuideEnglish() {
-  return HtmlManual(
-      "en", "Quick Installation Guide",
-      {{"1. Fit the processor", "Lift the socket lever, line up the golden triangle with the "
-                                "mark on the socket and lower the processor without force."},
-       {"2. Fit the memory", "Use the second and fourth slots first. Press each module down "
-                             "until both clips close."},
-       {"3. Connect the power", "Connect the 24-pin and the 8-pin power cables before you turn "
-                                "the computer on."},
-       {"4. Install the drivers", "Start this disc and install the chipset driver first, then "
-                                  "the other drivers."}});
+  return HtmlManual("en", "Quick Installation Guide",
+                    {{"1. Fit the processor",
+                      "Lift the socket lever, line up the golden triangle with the "
+                      "mark on the socket and lower the processor without force."},
+                     {"2. Fit the memory",
+                      "Use the second and fourth slots first. Press each module down "
+                      "until both clips close."},
+                     {"3. Connect the power",
+                      "Connect the 24-pin and the 8-pin power cables before you turn "
+                      "the computer on."},
+                     {"4. Install the drivers",
+                      "Start this disc and install the chipset driver first, then "
+                      "the other drivers."}});
 }
 
 std::string QuickGuideGerman() {
-  return HtmlManual(
-      "de", "Kurzanleitung zur Installation",
-      {{"1. Prozessor einsetzen", "Heben Sie den Sockelhebel an, richten Sie das goldene "
-                                  "Dreieck an der Markierung aus und setzen Sie den Prozessor "
-                                  "ohne Druck ein."},
-       {"2. Speicher einsetzen", "Belegen Sie zuerst den zweiten und den vierten Steckplatz. "
-                                 "Dr\xFC" "cken Sie jedes Modul, bis beide Klammern schlie\xDF" "en."},
-       {"3. Strom anschlie\xDF" "en", "Schlie\xDF" "en Sie das 24-polige und das 8-polige "
-                                      "Stromkabel an, bevor Sie den Computer einschalten."},
-       {"4. Treiber installieren", "Starten Sie diese Disc und installieren Sie zuerst den "
-                                   "Chipsatztreiber."}});
+  return HtmlManual("de", "Kurzanleitung zur Installation",
+                    {{"1. Prozessor einsetzen",
+                      "Heben Sie den Sockelhebel an, richten Sie das goldene "
+                      "Dreieck an der Markierung aus und setzen Sie den Prozessor "
+                      "ohne Druck ein."},
+                     {"2. Speicher einsetzen",
+                      "Belegen Sie zuerst den zweiten und den vierten Steckplatz. "
+                      "Dr\374cken Sie jedes Modul, bis beide Klammern schlie\337en."},
+                     {"3. Strom anschlie\337en",
+                      "Schlie\337en Sie das 24-polige und das 8-polige "
+                      "Stromkabel an, bevor Sie den Computer einschalten."},
+                     {"4. Treiber installieren",
+                      "Starten Sie diese Disc und installieren Sie zuerst den "
+                      "Chipsatztreiber."}});
 }
 
 }  // namespace
@@ -95,13 +102,13 @@ std::string SimplePdf(const std::string& title, const std::vector<std::string>& 
   const std::vector<std::string> objects = {
       "<< /Type /Catalog /Pages 2 0 R >>",
       "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
-      "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Resources << /Font << /F1 4 0 R "
-      "/F2 5 0 R >> >> /Contents 6 0 R >>",
+      std::string("<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] ") +
+          "/Resources << /Font << /F1 4 0 R /F2 5 0 R >> >> /Contents 6 0 R >>",
       "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica-Bold /Encoding /WinAnsiEncoding >>",
       "<< /Type /Font /Subtype /Type1 /BaseFont /Helvetica /Encoding /WinAnsiEncoding >>",
       "<< /Length " + std::to_string(stream.size()) + " >>\nstream\n" + stream + "endstream",
   };
-  std::string pdf = "%PDF-1.4\n%\xE2\xE3\xCF\xD3\n";
+  std::string pdf = "%PDF-1.4\n%\342\343\317\323\n";
   std::vector<std::size_t> offsets;
   for (std::size_t i = 0; i < objects.size(); ++i) {
     offsets.push_back(pdf.size());
@@ -128,8 +135,8 @@ std::string ManualSettingsIni() {
       << "..\\Drivers\\SATA=RaidGuide" << kEol << kEol;
   ini << "[UserGuide]" << kEol << "English=UserGuide.pdf" << kEol << "French=UserGuide_FR.pdf"
       << kEol << kEol;
-  ini << "[QuickGuide]" << kEol << "English=QuickGuide.html" << kEol
-      << "German=QuickGuide_DE.html" << kEol << kEol;
+  ini << "[QuickGuide]" << kEol << "English=QuickGuide.html" << kEol << "German=QuickGuide_DE.html"
+      << kEol << kEol;
   ini << "[RaidGuide]" << kEol << "English=RaidGuide.pdf" << kEol << kEol;
   ini << "[Reader]" << kEol << ".pdf=Software\\PdfReader" << kEol;
   return ini.str();
@@ -145,12 +152,12 @@ std::vector<DemoManualFile> ManualFiles() {
                   "3. Connectors: see the layout printed on the box.",
                   "4. BIOS setup: press DEL while the computer starts."})},
       {"Manual\\UserGuide\\UserGuide_FR.pdf",
-       SimplePdf("Guide de l'utilisateur de la carte m\xE8re",
-                 {"Merci d'avoir choisi cette carte m\xE8re.", "",
-                  "1. Contenu : la carte, ce disque, deux c\xE2" "bles SATA, la plaque d'E/S.",
-                  "2. Installation : montez le processeur, la m\xE9moire et la carte.",
-                  "3. Connecteurs : voir le sch\xE9ma imprim\xE9 sur la bo\xEEte.",
-                  "4. BIOS : appuyez sur SUPPR au d\xE9marrage."})},
+       SimplePdf("Guide de l'utilisateur de la carte m\350re",
+                 {"Merci d'avoir choisi cette carte m\350re.", "",
+                  "1. Contenu : la carte, ce disque, deux c\342bles SATA, la plaque d'E/S.",
+                  "2. Installation : montez le processeur, la m\351moire et la carte.",
+                  "3. Connecteurs : voir le sch\351ma imprim\351 sur la bo\356te.",
+                  "4. BIOS : appuyez sur SUPPR au d\351marrage."})},
       {"Manual\\QuickGuide\\QuickGuide.html", QuickGuideEnglish()},
       {"Manual\\QuickGuide\\QuickGuide_DE.html", QuickGuideGerman()},
       // The Manuals tab's row itself opens this one.
@@ -159,10 +166,9 @@ std::vector<DemoManualFile> ManualFiles() {
                  {"1. Fit the processor.", "2. Fit the memory.", "3. Connect the power.",
                   "4. Install the drivers from this disc."})},
       {"Manual\\RaidGuide\\RaidGuide.pdf",
-       SimplePdf("RAID Setup Guide",
-                 {"1. Set the SATA mode to RAID in the BIOS setup.",
-                  "2. Press CTRL+R at start-up to build the array.",
-                  "3. Install the SATA driver of this disc."})},
+       SimplePdf("RAID Setup Guide", {"1. Set the SATA mode to RAID in the BIOS setup.",
+                                      "2. Press CTRL+R at start-up to build the array.",
+                                      "3. Install the SATA driver of this disc."})},
   };
 }
 

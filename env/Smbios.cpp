@@ -147,36 +147,61 @@ SmbiosProcessor ReadProcessor(const Structure& s) {
 
 std::string MemoryTypeName(unsigned code) {
   switch (code) {
-    case 0x01: return "Other";
-    case 0x02: return "Unknown";
-    case 0x03: return "DRAM";
-    case 0x0F: return "SDRAM";
-    case 0x12: return "DDR";
-    case 0x13: return "DDR2";
-    case 0x14: return "DDR2 FB-DIMM";
-    case 0x18: return "DDR3";
-    case 0x1A: return "DDR4";
-    case 0x1B: return "LPDDR";
-    case 0x1C: return "LPDDR2";
-    case 0x1D: return "LPDDR3";
-    case 0x1E: return "LPDDR4";
-    case 0x22: return "DDR5";
-    case 0x23: return "LPDDR5";
-    default: return "type " + Hex2(code);
+    case 0x01:
+      return "Other";
+    case 0x02:
+      return "Unknown";
+    case 0x03:
+      return "DRAM";
+    case 0x0F:
+      return "SDRAM";
+    case 0x12:
+      return "DDR";
+    case 0x13:
+      return "DDR2";
+    case 0x14:
+      return "DDR2 FB-DIMM";
+    case 0x18:
+      return "DDR3";
+    case 0x1A:
+      return "DDR4";
+    case 0x1B:
+      return "LPDDR";
+    case 0x1C:
+      return "LPDDR2";
+    case 0x1D:
+      return "LPDDR3";
+    case 0x1E:
+      return "LPDDR4";
+    case 0x22:
+      return "DDR5";
+    case 0x23:
+      return "LPDDR5";
+    default:
+      return "type " + Hex2(code);
   }
 }
 
 std::string FormFactorName(unsigned code) {
   switch (code) {
-    case 0x01: return "Other";
-    case 0x02: return "Unknown";
-    case 0x03: return "SIMM";
-    case 0x09: return "DIMM";
-    case 0x0C: return "SRIMM";
-    case 0x0D: return "SODIMM";
-    case 0x0F: return "FB-DIMM";
-    case 0x10: return "Die";
-    default: return "form factor " + Hex2(code);
+    case 0x01:
+      return "Other";
+    case 0x02:
+      return "Unknown";
+    case 0x03:
+      return "SIMM";
+    case 0x09:
+      return "DIMM";
+    case 0x0C:
+      return "SRIMM";
+    case 0x0D:
+      return "SODIMM";
+    case 0x0F:
+      return "FB-DIMM";
+    case 0x10:
+      return "Die";
+    default:
+      return "form factor " + Hex2(code);
   }
 }
 
@@ -258,12 +283,23 @@ std::optional<SmbiosTable> ParseRawSmbios(const std::uint8_t* data, std::size_t 
     ++table.structures;
     if (type == kEndOfTable) break;
     switch (type) {
-      case 0: table.bios.push_back(ReadBios(s)); break;
-      case 1: table.systems.push_back(ReadSystem(s, table.majorVersion, table.minorVersion)); break;
-      case 2: table.boards.push_back(ReadBoard(s)); break;
-      case 4: table.processors.push_back(ReadProcessor(s)); break;
-      case 17: table.memoryDevices.push_back(ReadMemoryDevice(s)); break;
-      default: break;
+      case 0:
+        table.bios.push_back(ReadBios(s));
+        break;
+      case 1:
+        table.systems.push_back(ReadSystem(s, table.majorVersion, table.minorVersion));
+        break;
+      case 2:
+        table.boards.push_back(ReadBoard(s));
+        break;
+      case 4:
+        table.processors.push_back(ReadProcessor(s));
+        break;
+      case 17:
+        table.memoryDevices.push_back(ReadMemoryDevice(s));
+        break;
+      default:
+        break;
     }
     if (!next) {
       table.truncated = true;

@@ -43,11 +43,11 @@ struct SmbiosProcessor {  // type 4
 
 struct SmbiosMemoryDevice {  // type 17
   SmbiosString deviceLocator, bankLocator, manufacturer, serialNumber, partNumber;
-  std::optional<bool> installed;           // false for an empty slot
-  std::optional<std::uint64_t> sizeKb;     // of an installed module, when known
-  std::optional<unsigned> speedMts;        // 0 and unknown give nothing
-  std::optional<std::string> memoryType;   // DDR4, DDR5 ... or "type 0xNN"
-  std::optional<std::string> formFactor;   // DIMM, SODIMM ... or "form factor 0xNN"
+  std::optional<bool> installed;          // false for an empty slot
+  std::optional<std::uint64_t> sizeKb;    // of an installed module, when known
+  std::optional<unsigned> speedMts;       // 0 and unknown give nothing
+  std::optional<std::string> memoryType;  // DDR4, DDR5 ... or "type 0xNN"
+  std::optional<std::string> formFactor;  // DIMM, SODIMM ... or "form factor 0xNN"
 };
 
 struct SmbiosTable {

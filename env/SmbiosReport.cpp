@@ -23,15 +23,13 @@ std::string Table(const std::vector<Row>& rows) {
   std::string html = "<table class=\"dmi\">\r\n";
   for (const Row& r : rows) {
     const bool missing = r.second == kNotReported;
-    html += std::string("<tr><th>") + r.first + "</th><td" +
-            (missing ? " class=\"none\"" : "") + ">" + r.second + "</td></tr>\r\n";
+    html += std::string("<tr><th>") + r.first + "</th><td" + (missing ? " class=\"none\"" : "") +
+            ">" + r.second + "</td></tr>\r\n";
   }
   return html + "</table>\r\n";
 }
 
-std::string Missing(const std::string& what) {
-  return "<p class=\"missing\">" + what + "</p>\r\n";
-}
+std::string Missing(const std::string& what) { return "<p class=\"missing\">" + what + "</p>\r\n"; }
 
 std::string NoTable() { return Missing("The firmware gave no SMBIOS table."); }
 
@@ -85,7 +83,8 @@ std::string Processors(const SmbiosTable& t) {
 }
 
 std::string Memory(const SmbiosTable& t) {
-  if (t.memoryDevices.empty()) return Missing("The firmware's table holds no memory device record.");
+  if (t.memoryDevices.empty())
+    return Missing("The firmware's table holds no memory device record.");
   std::string html =
       "<table class=\"dmi memory\">\r\n<tr><th>Slot</th><th>Bank</th><th>Size</th><th>Type</th>"
       "<th>Speed</th><th>Manufacturer</th><th>Part number</th><th>Serial number</th></tr>\r\n";
@@ -93,10 +92,10 @@ std::string Memory(const SmbiosTable& t) {
     std::string size = kNotReported;
     if (m.installed && !*m.installed) size = "empty slot";
     if (m.sizeKb) size = SizeText(*m.sizeKb);
-    const std::string cells[] = {Value(m.deviceLocator), Value(m.bankLocator), size,
-                                 Text(m.memoryType),     Number(m.speedMts, " MT/s"),
-                                 Value(m.manufacturer),  Value(m.partNumber),
-                                 Value(m.serialNumber)};
+    const std::string cells[] = {
+        Value(m.deviceLocator), Value(m.bankLocator),        size,
+        Text(m.memoryType),     Number(m.speedMts, " MT/s"), Value(m.manufacturer),
+        Value(m.partNumber),    Value(m.serialNumber)};
     html += "<tr>";
     for (const std::string& c : cells)
       html += (c == kNotReported ? "<td class=\"none\">" : "<td>") + c + "</td>";
@@ -106,8 +105,8 @@ std::string Memory(const SmbiosTable& t) {
 }
 
 std::string Version(const SmbiosTable& t) {
-  return "SMBIOS " + std::to_string(t.majorVersion) + "." + std::to_string(t.minorVersion) +
-         ", " + std::to_string(t.structures) + " records" +
+  return "SMBIOS " + std::to_string(t.majorVersion) + "." + std::to_string(t.minorVersion) + ", " +
+         std::to_string(t.structures) + " records" +
          (t.truncated ? " (the table is incomplete)" : "");
 }
 
@@ -117,10 +116,18 @@ std::string HtmlText(const std::string& text) {
   std::string out;
   for (const char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
       default:
         out += (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) ? '?' : c;
     }
@@ -129,7 +136,7 @@ std::string HtmlText(const std::string& text) {
 }
 
 std::string SizeText(std::uint64_t kilobytes) {
-  constexpr std::uint64_t kMb = 1024, kGb = 1024 * 1024;
+  constexpr std::uint64_t kMb = 1024, kGb = kMb * 1024;
   if (kilobytes >= kGb && kilobytes % kGb == 0) return std::to_string(kilobytes / kGb) + " GB";
   if (kilobytes >= kMb && kilobytes % kMb == 0) return std::to_string(kilobytes / kMb) + " MB";
   return std::to_string(kilobytes) + " KB";

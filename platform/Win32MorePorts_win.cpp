@@ -1,6 +1,7 @@
 // The Win32 adapters of the classes registry, process, extended shell and
 // file-write ports.
 #include <windows.h>
+
 #include <shellapi.h>
 
 #include <iterator>
@@ -17,8 +18,7 @@ HKEY AsKey(reg::Key key) { return static_cast<HKEY>(key); }
 class ClassesRootAdapter final : public ClassesRootPort {
  public:
   reg::Key ClassesRoot() override { return HKEY_CLASSES_ROOT; }
-  long OpenKey(reg::Key parent, const std::string& path, unsigned access,
-               reg::Key* out) override {
+  long OpenKey(reg::Key parent, const std::string& path, unsigned access, reg::Key* out) override {
     HKEY raw = nullptr;
     const LONG status = ::RegOpenKeyExA(AsKey(parent), path.c_str(), 0, access, &raw);
     if (status == ERROR_SUCCESS) *out = raw;
@@ -28,8 +28,8 @@ class ClassesRootAdapter final : public ClassesRootPort {
   long QueryInfo(reg::Key key, unsigned* subkeys, unsigned* maxSubkeyName, unsigned* values,
                  unsigned* maxValueName) override {
     DWORD s = 0, ms = 0, v = 0, mv = 0;
-    const LONG status = ::RegQueryInfoKeyA(AsKey(key), nullptr, nullptr, nullptr, &s, &ms,
-                                           nullptr, &v, &mv, nullptr, nullptr, nullptr);
+    const LONG status = ::RegQueryInfoKeyA(AsKey(key), nullptr, nullptr, nullptr, &s, &ms, nullptr,
+                                           &v, &mv, nullptr, nullptr, nullptr);
     if (status != ERROR_SUCCESS) return status;
     if (subkeys) *subkeys = s;
     if (maxSubkeyName) *maxSubkeyName = ms;
@@ -48,8 +48,8 @@ class ClassesRootAdapter final : public ClassesRootPort {
   long QueryValue(reg::Key key, const std::string& name, unsigned* type, unsigned char* data,
                   unsigned* size) override {
     DWORD t = 0, s = size ? *size : 0;
-    const LONG status = ::RegQueryValueExA(AsKey(key), name.c_str(), nullptr, &t, data,
-                                           size ? &s : nullptr);
+    const LONG status =
+        ::RegQueryValueExA(AsKey(key), name.c_str(), nullptr, &t, data, size ? &s : nullptr);
     if (type) *type = t;
     if (size) *size = s;
     return status;
@@ -65,10 +65,9 @@ class ProcessesAdapter final : public ProcessPort {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, start.creationFlags,
-                          nullptr,
-                          start.workingFolder.empty() ? nullptr : start.workingFolder.c_str(),
-                          &startup, &info))
+    if (!::CreateProcessA(
+            nullptr, line.data(), nullptr, nullptr, FALSE, start.creationFlags, nullptr,
+            start.workingFolder.empty() ? nullptr : start.workingFolder.c_str(), &startup, &info))
       return false;
     const win::ScopedHandle process(info.hProcess);
     const win::ScopedHandle thread(info.hThread);

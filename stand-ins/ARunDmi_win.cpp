@@ -112,8 +112,8 @@ int WriteReport(const std::string& folder, int kind) {
 }  // namespace pikko::standin
 
 // Fills the report pages in folder; 1 when every page was written, else 0.
-extern "C" __declspec(dllexport) int PIKKO_STDCALL DMI_GetSysInfoEx(const char* folder,
-                                                                    int kind) noexcept {
+extern "C" __declspec(dllexport) int PIKKO_STDCALL
+    DMI_GetSysInfoEx(const char* folder, int kind) noexcept {
   try {
     if (folder == nullptr || *folder == '\0') return 0;
     std::string path = folder;

@@ -1,7 +1,6 @@
 #include "platform/fakes/FakeManualPorts.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "env/Text.h"
 
@@ -82,7 +81,9 @@ long FakeClassesRoot::OpenKey(reg::Key parent, const std::string& path, unsigned
   if (from == nullptr) return kInvalidHandle;
   Node* node = Walk(from, path, false);
   if (node == nullptr) return reg::FileNotFound;
-  const reg::Key handle = reinterpret_cast<reg::Key>(nextHandle_++);
+  // Every handle is the address of a token of its own, never reused.
+  tokens_.emplace_back();
+  const reg::Key handle = &tokens_.back();
   open_[handle] = node;
   *out = handle;
   return reg::Success;
@@ -116,7 +117,8 @@ long FakeClassesRoot::EnumKey(reg::Key key, unsigned index, char* name, unsigned
   if (index >= node->children.size()) return reg::NoMoreItems;
   const std::string& found = node->children[index]->name;
   if (name == nullptr || length == nullptr || found.size() + 1 > *length) return reg::MoreData;
-  std::memcpy(name, found.c_str(), found.size() + 1);
+  found.copy(name, found.size());
+  name[found.size()] = '\0';
   *length = static_cast<unsigned>(found.size());
   return reg::Success;
 }
@@ -134,7 +136,7 @@ long FakeClassesRoot::QueryValue(reg::Key key, const std::string& name, unsigned
         if (size) *size = static_cast<unsigned>(bytes.size());
         return reg::MoreData;
       }
-      std::memcpy(data, bytes.data(), bytes.size());
+      std::copy(bytes.begin(), bytes.end(), data);
     }
     if (size) *size = static_cast<unsigned>(bytes.size());
     return reg::Success;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <map>
 #include <memory>
 #include <string>
@@ -34,8 +35,7 @@ class FakeClassesRoot final : public ClassesRootPort {
   bool failQueryInfo = false;
 
   reg::Key ClassesRoot() override;
-  long OpenKey(reg::Key parent, const std::string& path, unsigned access,
-               reg::Key* out) override;
+  long OpenKey(reg::Key parent, const std::string& path, unsigned access, reg::Key* out) override;
   long CloseKey(reg::Key key) override;
   long QueryInfo(reg::Key key, unsigned* subkeys, unsigned* maxSubkeyName, unsigned* values,
                  unsigned* maxValueName) override;
@@ -53,7 +53,7 @@ class FakeClassesRoot final : public ClassesRootPort {
 
   std::unique_ptr<Node> root_;
   std::map<reg::Key, Node*> open_;
-  std::uintptr_t nextHandle_ = 0x1000;
+  std::deque<char> tokens_;
 };
 
 class FakeProcesses final : public ProcessPort {

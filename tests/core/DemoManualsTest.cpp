@@ -67,9 +67,9 @@ TEST(DemoManuals, ThePdfCrossReferencePointsAtItsObjects) {
 
 TEST(DemoManuals, TheReportTemplateHoldsEveryPlaceholder) {
   const std::string page = ReportTemplatePage();
-  for (const char* p : {"<!--DMI:BIOS-->", "<!--DMI:SYSTEM-->", "<!--DMI:BOARD-->",
-                        "<!--DMI:PROCESSOR-->", "<!--DMI:MEMORY-->", "<!--DMI:SMBIOS-->",
-                        "<!--DMI:KIND-->"})
+  for (const char* p :
+       {"<!--DMI:BIOS-->", "<!--DMI:SYSTEM-->", "<!--DMI:BOARD-->", "<!--DMI:PROCESSOR-->",
+        "<!--DMI:MEMORY-->", "<!--DMI:SMBIOS-->", "<!--DMI:KIND-->"})
     EXPECT_NE(page.find(p), std::string::npos) << p;
 }
 
@@ -117,7 +117,8 @@ TEST(DemoManuals, TheHelpFilesDirectoryFindsItsPage) {
   EXPECT_EQ(chm.compare(content + page.first, 6, "<html>"), 0);
   EXPECT_LE(content + page.first + page.second, chm.size());
   ASSERT_EQ(entries.count("/#SYSTEM"), 1u);
-  const std::string system = chm.substr(content + entries["/#SYSTEM"].first, entries["/#SYSTEM"].second);
+  const std::string system =
+      chm.substr(content + entries["/#SYSTEM"].first, entries["/#SYSTEM"].second);
   EXPECT_NE(system.find(std::string("index.htm") + '\0'), std::string::npos);
 }
 

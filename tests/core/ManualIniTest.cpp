@@ -18,10 +18,11 @@ class ManualIniTest : public ::testing::Test {
   ManualIni opener{"D:\\", kSettings};
 
   void SetUp() override {
-    Settings("[ManualFolder]\r\nGuide=Guide\r\nPage=Page\r\nOld=Old\r\nEmpty=\r\n"
-             "[Guide]\r\nEnglish=Guide.pdf\r\nFrench=Guide_FR.pdf\r\n"
-             "[Page]\r\nEnglish=Page.html\r\n[Old]\r\nEnglish=Old.htm\r\n"
-             "[Reader]\r\n.pdf=Software\\PdfReader\r\n");
+    Settings(
+        "[ManualFolder]\r\nGuide=Guide\r\nPage=Page\r\nOld=Old\r\nEmpty=\r\n"
+        "[Guide]\r\nEnglish=Guide.pdf\r\nFrench=Guide_FR.pdf\r\n"
+        "[Page]\r\nEnglish=Page.html\r\n[Old]\r\nEnglish=Old.htm\r\n"
+        "[Reader]\r\n.pdf=Software\\PdfReader\r\n");
     Language("WNT_6.1P_64, German ");
     for (const char* f : {"D:\\manual\\Guide\\Guide.pdf", "D:\\manual\\Guide\\Guide_FR.pdf",
                           "D:\\manual\\Page\\Page.html", "D:\\manual\\Old\\Old.htm"})
@@ -84,9 +85,13 @@ TEST_F(ManualIniTest, TheFileOfTheUsersLanguageOrTheEnglishOne) {
       {"x,French", "", "D:\\Manual"},
   };
   for (const Case& c : cases) {
-    if (c.specifiedOs) Language(c.specifiedOs); else sys.files.Remove(kPlatformFile);
+    if (c.specifiedOs)
+      Language(c.specifiedOs);
+    else
+      sys.files.Remove(kPlatformFile);
     opener.OpenManual(c.key, "?");
-    EXPECT_EQ(ShellOpened(), c.opened) << (c.specifiedOs ? c.specifiedOs : "(none)") << " " << c.key;
+    EXPECT_EQ(ShellOpened(), c.opened)
+        << (c.specifiedOs ? c.specifiedOs : "(none)") << " " << c.key;
   }
 }
 
@@ -172,8 +177,9 @@ TEST_F(ManualIniTest, NothingToOpenWithAsksAndYesStartsTheReaderInstaller) {
 }
 
 TEST_F(ManualIniTest, AnUpperCaseExtensionFindsTheReaderEntry) {
-  Settings("[ManualFolder]\r\nGuide=Guide\r\n[Guide]\r\nEnglish=GUIDE.PDF\r\n"
-           "[Reader]\r\n.pdf=Reader Folder\r\n");
+  Settings(
+      "[ManualFolder]\r\nGuide=Guide\r\n[Guide]\r\nEnglish=GUIDE.PDF\r\n"
+      "[Reader]\r\n.pdf=Reader Folder\r\n");
   sys.files.AddFile("D:\\manual\\Guide\\GUIDE.PDF");
   sys.version.version = kWindows8;  // the PDF route, with no program for PDF files
   sys.messages.answers = {mb::IdYes};

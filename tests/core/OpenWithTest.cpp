@@ -13,7 +13,8 @@ class OpenWithTest : public ::testing::Test {
 
   void List(const std::string& type, const std::vector<std::string>& programs) {
     sys.classes.AddKey(type + "\\OpenWithList");
-    for (const std::string& p : programs) sys.classes.AddKey(type + "\\OpenWithList\\" + p);
+    const std::string list = type + "\\OpenWithList\\";
+    for (const std::string& p : programs) sys.classes.AddKey(list + p);
   }
   void Verb(const std::string& program, const std::string& verb, const std::string& command) {
     sys.classes.SetString("Applications\\" + program + "\\Shell\\" + verb + "\\command", "",
@@ -28,7 +29,8 @@ TEST_F(OpenWithTest, FindOpenCommandPrefersTheNamedPrograms) {
     const char* expected;               // "" for no command
   };
   const Case cases[] = {
-      {"preferred first name, late in the list", {"foo.exe", "bar.exe", "AcroRd32.EXE"},
+      {"preferred first name, late in the list",
+       {"foo.exe", "bar.exe", "AcroRd32.EXE"},
        "AcroRd32.EXE %1"},
       {"first name wins over the second", {"acrobat.exe", "acrord32.exe"}, "acrord32.exe %1"},
       {"second name without the first", {"foo.exe", "Acrobat.exe"}, "Acrobat.exe %1"},

@@ -118,7 +118,8 @@ TEST_F(SideButtonsTest, AtTheRootOfADriveTheReportLiesBesideIt) {
 }
 
 TEST_F(SideButtonsTest, KindOneOnlyForTheWbBoardType) {
-  const std::pair<const char*, int> cases[] = {{"WB", 1}, {"wb", 0}, {"MB", 0}, {"WB ", 0}, {"", 0}};
+  const std::pair<const char*, int> cases[] = {
+      {"WB", 1}, {"wb", 0}, {"MB", 0}, {"WB ", 0}, {"", 0}};
   for (const auto& c : cases) {
     DmiCalls().clear();
     context.boardType = c.first;
@@ -140,12 +141,27 @@ TEST_F(SideButtonsTest, EveryFailureOfTheReportHasItsMessage) {
   };
   const Case cases[] = {
       {"no library", {}, false, 0, "C:\\WINDOWS", "Can't load ARunDmi.dll.", mb::IconError},
-      {"no export", {{"Other", reinterpret_cast<void*>(&FakeDmi)}}, true, 0, "C:\\WINDOWS",
-       "Can't get DMI_GetSysInfo from ARunDmi.dll", mb::IconWarning},
-      {"copy fails", {{"DMI_GetSysInfoEx", reinterpret_cast<void*>(&FakeDmi)}}, true, 1223,
-       "C:\\WINDOWS", "Can't create ZkDmiBrowser", mb::IconWarning},
-      {"Windows folder beyond the room", {{"DMI_GetSysInfoEx", reinterpret_cast<void*>(&FakeDmi)}},
-       true, 0, "C:\\" + std::string(130, 'w'), "Can't create ZkDmiBrowser", mb::IconWarning},
+      {"no export",
+       {{"Other", reinterpret_cast<void*>(&FakeDmi)}},
+       true,
+       0,
+       "C:\\WINDOWS",
+       "Can't get DMI_GetSysInfo from ARunDmi.dll",
+       mb::IconWarning},
+      {"copy fails",
+       {{"DMI_GetSysInfoEx", reinterpret_cast<void*>(&FakeDmi)}},
+       true,
+       1223,
+       "C:\\WINDOWS",
+       "Can't create ZkDmiBrowser",
+       mb::IconWarning},
+      {"Windows folder beyond the room",
+       {{"DMI_GetSysInfoEx", reinterpret_cast<void*>(&FakeDmi)}},
+       true,
+       0,
+       "C:\\" + std::string(130, 'w'),
+       "Can't create ZkDmiBrowser",
+       mb::IconWarning},
   };
   for (const Case& c : cases) {
     fakes::FakeSystem fresh;

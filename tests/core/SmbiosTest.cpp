@@ -14,8 +14,8 @@ namespace {
 class TableBuilder {
  public:
   // formatted: the bytes after the 4-byte structure header.
-  TableBuilder& Add(std::uint8_t type, std::vector<std::uint8_t> formatted,
-                    std::vector<std::string> strings = {}) {
+  TableBuilder& Add(std::uint8_t type, const std::vector<std::uint8_t>& formatted,
+                    const std::vector<std::string>& strings = {}) {
     body_.push_back(type);
     body_.push_back(static_cast<std::uint8_t>(formatted.size() + 4));
     body_.push_back(static_cast<std::uint8_t>(handle_));
@@ -30,12 +30,13 @@ class TableBuilder {
     return *this;
   }
   TableBuilder& End() { return Add(127, {}); }
-  std::vector<std::uint8_t> Raw(unsigned major = 3, unsigned minor = 2,
-                                long declared = -1) const {
-    const std::uint32_t length =
-        declared < 0 ? static_cast<std::uint32_t>(body_.size()) : static_cast<std::uint32_t>(declared);
-    std::vector<std::uint8_t> raw = {0, static_cast<std::uint8_t>(major),
-                                     static_cast<std::uint8_t>(minor), 0,
+  std::vector<std::uint8_t> Raw(unsigned major = 3, unsigned minor = 2, long declared = -1) const {
+    const std::uint32_t length = declared < 0 ? static_cast<std::uint32_t>(body_.size())
+                                              : static_cast<std::uint32_t>(declared);
+    std::vector<std::uint8_t> raw = {0,
+                                     static_cast<std::uint8_t>(major),
+                                     static_cast<std::uint8_t>(minor),
+                                     0,
                                      static_cast<std::uint8_t>(length),
                                      static_cast<std::uint8_t>(length >> 8),
                                      static_cast<std::uint8_t>(length >> 16),
@@ -63,25 +64,52 @@ TableBuilder FullTable() {
   // vendor 1, version 2, segment, date 3, ROM 0x0F (1 MB), characteristics, release 5.17
   t.Add(0, Cat({{1, 2, 0x00, 0xF0, 3, 0x0F}, std::vector<std::uint8_t>(8, 0), {0, 0, 5, 17}}),
         {"Example BIOS Inc.  ", "1.07", "03/14/2024"});
-  t.Add(1, Cat({{1, 2, 3, 4},
-                {0x33, 0x22, 0x11, 0x00, 0x55, 0x44, 0x77, 0x66, 0x88, 0x99, 0xAA, 0xBB, 0xCC,
-                 0xDD, 0xEE, 0xFF},
-                {6, 5, 6}}),
+  t.Add(1,
+        Cat({{1, 2, 3, 4},
+             {0x33, 0x22, 0x11, 0x00, 0x55, 0x44, 0x77, 0x66, 0x88, 0x99, 0xAA, 0xBB, 0xCC, 0xDD,
+              0xEE, 0xFF},
+             {6, 5, 6}}),
         {"Example Computers", "EX-1000", "   ", "SN123", "SKU-9"});
   t.Add(2, {1, 2, 3, 0, 9}, {"Example Mainboards", "EX-M1000 PRO", "Rev 1.0"});
   // socket 1, type, family, maker 2, id, version 3, voltage, ext clock, max 5000,
   // current 3600, status populated, upgrade, caches, serial, asset, part, 8 cores,
   // 8 enabled, 16 threads
-  t.Add(4, Cat({{1, 3, 0xC6, 2}, std::vector<std::uint8_t>(8, 0), {3, 0}, Le16(100), Le16(5000),
-                Le16(3600), {0x41, 0x01}, Le16(0), Le16(0), Le16(0), {0, 0, 0, 8, 8, 16}}),
+  t.Add(4,
+        Cat({{1, 3, 0xC6, 2},
+             std::vector<std::uint8_t>(8, 0),
+             {3, 0},
+             Le16(100),
+             Le16(5000),
+             Le16(3600),
+             {0x41, 0x01},
+             Le16(0),
+             Le16(0),
+             Le16(0),
+             {0, 0, 0, 8, 8, 16}}),
         {"LGA1700", "ExampleCPU", "ExampleCPU Core X9"});
   // handles, widths, size 8192 MB, DIMM, set, locator 1, bank 2, DDR4, detail,
   // speed 3200, maker 3, serial 4, asset 0, part 5
-  t.Add(17, Cat({Le16(0), Le16(0), Le16(64), Le16(64), Le16(8192), {0x09, 0, 1, 2, 0x1A},
-                 Le16(0), Le16(3200), {3, 4, 0, 5}}),
+  t.Add(17,
+        Cat({Le16(0),
+             Le16(0),
+             Le16(64),
+             Le16(64),
+             Le16(8192),
+             {0x09, 0, 1, 2, 0x1A},
+             Le16(0),
+             Le16(3200),
+             {3, 4, 0, 5}}),
         {"DIMM_A1", "BANK 0", "ExampleRAM", "0000ABCD", "EXR-3200-8G"});
-  t.Add(17, Cat({Le16(0), Le16(0), Le16(0), Le16(0), Le16(0), {0x09, 0, 1, 0, 0x02}, Le16(0),
-                 Le16(0), {0, 0, 0, 0}}),
+  t.Add(17,
+        Cat({Le16(0),
+             Le16(0),
+             Le16(0),
+             Le16(0),
+             Le16(0),
+             {0x09, 0, 1, 0, 0x02},
+             Le16(0),
+             Le16(0),
+             {0, 0, 0, 0}}),
         {"DIMM_B1"});
   return t;
 }
@@ -159,14 +187,23 @@ TEST(ParseRawSmbios, MemorySizesInEveryForm) {
     std::optional<std::uint64_t> kb;
   };
   const Case cases[] = {
-      {0, 0, false, std::nullopt},          {0xFFFF, 0, true, std::nullopt},
-      {0x8000 | 512, 0, true, 512},         {4096, 0, true, 4096u * 1024u},
+      {0, 0, false, std::nullopt},
+      {0xFFFF, 0, true, std::nullopt},
+      {0x8000 | 512, 0, true, 512},
+      {4096, 0, true, 4096u * 1024u},
       {0x7FFF, 32768, true, 32768ull * 1024u},
   };
   for (const Case& c : cases) {
     TableBuilder t;
-    t.Add(17, Cat({Le16(0), Le16(0), Le16(0), Le16(0), Le16(c.size), {0x0D, 0, 0, 0, 0x22},
-                   Le16(0), Le16(0), {0, 0, 0, 0, 0},
+    t.Add(17, Cat({Le16(0),
+                   Le16(0),
+                   Le16(0),
+                   Le16(0),
+                   Le16(c.size),
+                   {0x0D, 0, 0, 0, 0x22},
+                   Le16(0),
+                   Le16(0),
+                   {0, 0, 0, 0, 0},
                    {std::uint8_t(c.extended), std::uint8_t(c.extended >> 8),
                     std::uint8_t(c.extended >> 16), std::uint8_t(c.extended >> 24)}}));
     const auto table = ParseRawSmbios(t.Raw());
@@ -206,13 +243,15 @@ TEST(ParseRawSmbios, BrokenTablesAreReadAsFarAsTheyAreSound) {
   lengthTooShort[8 + 1] = 3;  // the first structure claims 3 bytes
   std::vector<std::uint8_t> stringsUnended = TableBuilder().Add(2, {1, 2, 0, 0, 0}, {"A"}).Raw();
   stringsUnended.resize(stringsUnended.size() - 2);  // "A" loses its zero and the set's end
-  std::vector<std::uint8_t> areaPastEnd = TableBuilder().Add(0, std::vector<std::uint8_t>(20, 1)).Raw();
+  std::vector<std::uint8_t> areaPastEnd =
+      TableBuilder().Add(0, std::vector<std::uint8_t>(20, 1)).Raw();
   areaPastEnd.resize(8 + 10);
   for (int i = 4; i < 8; ++i) areaPastEnd[i] = 0;
   areaPastEnd[4] = 10;
   const Case cases[] = {
       {"no data", {}, false, false, 0, 0},
-      {"not even a header", std::vector<std::uint8_t>(full.begin(), full.begin() + 7), false, false, 0, 0},
+      {"not even a header", std::vector<std::uint8_t>(full.begin(), full.begin() + 7), false, false,
+       0, 0},
       {"a zero-length table", TableBuilder().Raw(), true, false, 0, 0},
       {"declared longer than the data", std::vector<std::uint8_t>(full.begin(), full.begin() + 120),
        true, true, 1, 0},
@@ -301,7 +340,7 @@ TEST(FillReportPage, FirmwareTextCannotAddMarkup) {
 
 TEST(SizeText, Table) {
   const std::pair<std::uint64_t, const char*> cases[] = {
-      {64, "64 KB"}, {1024, "1 MB"}, {1536, "1536 KB"}, {8 * 1024 * 1024, "8 GB"},
+      {64, "64 KB"},          {1024, "1 MB"}, {1536, "1536 KB"}, {8 * 1024 * 1024, "8 GB"},
       {512 * 1024, "512 MB"}, {0, "0 KB"}};
   for (const auto& c : cases) EXPECT_EQ(SizeText(c.first), c.second) << c.first;
 }

@@ -55,7 +55,8 @@ TEST_F(WinRegistryTest, KeyWithoutSubkeysIsAnEmptyRange) {
 }
 
 TEST_F(WinRegistryTest, SubkeysComeInTheRegistrysOrderAndOpenWithoutRegardToCase) {
-  for (const char* name : {"Zeta.exe", "alpha.exe", "Mid.exe"}) sys.classes.AddKey(std::string("T\\") + name);
+  for (const char* name : {"Zeta.exe", "alpha.exe", "Mid.exe"})
+    sys.classes.AddKey(std::string("T\\") + name);
   RegReader reader;
   ASSERT_TRUE(reader.Open(Root(), "t"));
   const RegKeySet set(reader);

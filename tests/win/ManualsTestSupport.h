@@ -28,8 +28,8 @@ inline bool ClassesMergeCurrentUser() {
   static const bool merged = [] {
     const std::string probe = "Software\\Classes\\PikkoProbe" + UniqueTag();
     HKEY raw = nullptr;
-    if (::RegCreateKeyExA(HKEY_CURRENT_USER, probe.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
-                          &raw, nullptr) != ERROR_SUCCESS)
+    if (::RegCreateKeyExA(HKEY_CURRENT_USER, probe.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &raw,
+                          nullptr) != ERROR_SUCCESS)
       return true;
     ::RegCloseKey(raw);
     const bool seen = ::RegOpenKeyExA(HKEY_CLASSES_ROOT, probe.substr(17).c_str(), 0, KEY_READ,
@@ -108,9 +108,9 @@ class ScopedClassesDefault {
       if (::RegQueryValueExA(key.Get(), nullptr, nullptr, &saved.type, nullptr, &size) ==
           ERROR_SUCCESS) {
         saved.bytes.resize(size);
-        saved.valueExisted = ::RegQueryValueExA(key.Get(), nullptr, nullptr, &saved.type,
-                                                reinterpret_cast<BYTE*>(saved.bytes.data()),
-                                                &size) == ERROR_SUCCESS;
+        saved.valueExisted =
+            ::RegQueryValueExA(key.Get(), nullptr, nullptr, &saved.type,
+                               reinterpret_cast<BYTE*>(saved.bytes.data()), &size) == ERROR_SUCCESS;
         saved.bytes.resize(size);
       }
     }
@@ -119,9 +119,9 @@ class ScopedClassesDefault {
                                    nullptr) == ERROR_SUCCESS;
     if (!saved.lent) return;
     const win::ScopedRegKey key(raw);
-    saved.lent = ::RegSetValueExA(key.Get(), nullptr, 0, REG_SZ,
-                                  reinterpret_cast<const BYTE*>(data.data()),
-                                  static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
+    saved.lent =
+        ::RegSetValueExA(key.Get(), nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                         static_cast<DWORD>(data.size())) == ERROR_SUCCESS;
   }
   void GiveBack(HKEY root, const Saved& saved) {
     if (!saved.keyExisted) {
@@ -152,8 +152,9 @@ inline bool SetClassesString(const std::string& path, const std::string& text) {
 inline std::string PlaceStub(const std::filesystem::path& folder, const std::string& name) {
   std::filesystem::create_directories(folder);
   const std::filesystem::path target = folder / name;
-  std::filesystem::copy_file(std::filesystem::path(PIKKO_BINARY_DIR) / "stand-ins" / "SetupStub.exe",
-                             target, std::filesystem::copy_options::overwrite_existing);
+  std::filesystem::copy_file(
+      std::filesystem::path(PIKKO_BINARY_DIR) / "stand-ins" / "SetupStub.exe", target,
+      std::filesystem::copy_options::overwrite_existing);
   return target.string();
 }
 

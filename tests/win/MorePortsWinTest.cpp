@@ -61,16 +61,18 @@ TEST_F(MorePortsWin, TheShellCopiesAFolderIntoAnother) {
   temp_.Write("from/Pages/a.htm", "page a");
   temp_.Write("to/Pages/a.htm", "old");
   fs::create_directories(temp_.Path() / "to");
-  EXPECT_EQ(ShellEx().CopyFiles(nullptr, (temp_.Path() / "from" / "Pages").string(),
-                                (temp_.Path() / "to").string() + "\\", kFofNoConfirmation | kFofSilent),
-            0);
+  EXPECT_EQ(
+      ShellEx().CopyFiles(nullptr, (temp_.Path() / "from" / "Pages").string(),
+                          (temp_.Path() / "to").string() + "\\", kFofNoConfirmation | kFofSilent),
+      0);
   std::ifstream in(temp_.Path() / "to" / "Pages" / "a.htm");
   std::string text;
   std::getline(in, text);
   EXPECT_EQ(text, "page a");
-  EXPECT_NE(ShellEx().CopyFiles(nullptr, (temp_.Path() / "nothing").string(),
-                                (temp_.Path() / "to").string() + "\\", kFofNoConfirmation | kFofSilent),
-            0);
+  EXPECT_NE(
+      ShellEx().CopyFiles(nullptr, (temp_.Path() / "nothing").string(),
+                          (temp_.Path() / "to").string() + "\\", kFofNoConfirmation | kFofSilent),
+      0);
 }
 
 TEST_F(MorePortsWin, FilesAreWrittenExactlyAndCopiesNeverReplace) {

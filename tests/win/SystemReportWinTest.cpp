@@ -2,6 +2,7 @@
 // over the real shell copy, and the demo help file through the system's own
 // reader of compiled help files.
 #include <windows.h>
+
 #include <urlmon.h>
 
 #include <cstring>
@@ -174,7 +175,7 @@ class ProtocolClient final : public IInternetProtocolSink, public IInternetBindI
     }
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }   // lives on the test's stack
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE Switch(PROTOCOLDATA*) override { return S_OK; }
   HRESULT STDMETHODCALLTYPE ReportProgress(ULONG, LPCWSTR) override { return S_OK; }
@@ -201,7 +202,8 @@ class ProtocolClient final : public IInternetProtocolSink, public IInternetBindI
   HRESULT result = E_PENDING;
 };
 
-const CLSID kClsidItsProtocol = {0x9d148291, 0xb9c8, 0x11d0, {0xa4, 0xcc, 0x00, 0x00, 0xf8, 0x01, 0x49, 0xf6}};
+const CLSID kClsidItsProtocol = {
+    0x9d148291, 0xb9c8, 0x11d0, {0xa4, 0xcc, 0x00, 0x00, 0xf8, 0x01, 0x49, 0xf6}};
 
 std::string ReadFromHelpFile(const std::string& file, const std::string& inner) {
   win::ComPtr<IInternetProtocol> protocol;
@@ -232,7 +234,8 @@ TEST(DemoHelpFile, TheSystemsHelpReaderOpensItsPages) {
   EXPECT_EQ(page.rfind("<html>", 0), 0u) << page.substr(0, 200);
   EXPECT_NE(page.find("Support Disc Help"), std::string::npos);
   const std::string system = ReadFromHelpFile(file, "#SYSTEM");
-  EXPECT_NE(system.find(std::string("index.htm") + '\0'), std::string::npos) << system.substr(0, 60);
+  EXPECT_NE(system.find(std::string("index.htm") + '\0'), std::string::npos)
+      << system.substr(0, 60);
 }
 
 }  // namespace
