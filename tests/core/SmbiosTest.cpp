@@ -88,7 +88,7 @@ TableBuilder FullTable() {
              {0, 0, 0, 8, 8, 16}}),
         {"LGA1700", "ExampleCPU", "ExampleCPU Core X9"});
   // handles, widths, size 8192 MB, DIMM, set, locator 1, bank 2, DDR4, detail,
-  // speed 3200, maker 3, serial 4, asset 0, part 5
+  // speed 3200, maker 3, serial 4, asset tag 0, part number 5
   t.Add(17,
         Cat({Le16(0),
              Le16(0),
