@@ -6,6 +6,7 @@
 #include <system_error>
 
 #include "demo/ButtonArt.h"
+#include "demo/DemoManuals.h"
 #include "demo/DemoPromotion.h"
 #include "demo/Png.h"
 
@@ -160,7 +161,12 @@ WriteOutcome WriteDemoDisc(const std::string& autorunFolder) {
   fs::path autorun = fs::absolute(fs::path(autorunFolder), ec).lexically_normal();
   if (ec) return {autorunFolder};
   if (!autorun.has_filename()) autorun = autorun.parent_path();  // a trailing separator
-  return WriteOne(autorun.parent_path().string(), "TECHSUPP.TXT", SupportText());
+  if (WriteOutcome out = WriteOne(autorun.parent_path().string(), "TECHSUPP.TXT", SupportText());
+      !out)
+    return out;
+  // The manuals below the disc's root, the report template and the help file.
+  if (WriteOutcome out = WriteManuals(autorun.parent_path().string()); !out) return out;
+  return WriteSideButtonFiles(autorunFolder);
 }
 
 WriteOutcome WriteFileList(const std::string& discFolder) {
@@ -210,6 +216,14 @@ WriteOutcome WriteTestDisc(const std::string& folder, const std::string& menuIni
   if (options.vendorAds) {
     if (WriteOutcome out = WriteDiscFiles(folder, VendorAdFiles()); !out) return out;
   }
+  if (options.manuals) {
+    if (WriteOutcome out = WriteManuals(DiscRootOf(folder)); !out) return out;
+  }
+  if (options.sideButtonFiles) {
+    if (WriteOutcome out = WriteSideButtonFiles(folder); !out) return out;
+    if (WriteOutcome out = WriteOne(DiscRootOf(folder), "TECHSUPP.TXT", SupportText()); !out)
+      return out;
+  }
   return {};
 }
 
@@ -235,7 +249,8 @@ WriteOutcome PlaceSetupStubs(const std::string& autorunFolder, const std::string
   for (const std::string& program : programs) {
     if (WriteOutcome out = WriteOne(autorunFolder, program, stubBytes); !out) return out;
   }
-  return {};
+  // The reader installer the manual opener offers.
+  return PlaceReaderInstaller(DiscRootOf(autorunFolder), stubBytes);
 }
 
 }  // namespace pikko::demo

@@ -64,8 +64,9 @@ std::string SupportText();
 
 // Lays out the demo disc: the menu configuration, the skins and button
 // pictures of both looks (the gaming ones in GAMING\), the contact pages,
-// the home-tab promotion and the vendor advertisements, and the support
-// text in the parent folder.
+// the home-tab promotion and the vendor advertisements, the report
+// template and the help file, and in the parent folder the support text and
+// the manuals (demo/DemoManuals.h).
 WriteOutcome WriteDemoDisc(const std::string& autorunFolder);
 
 // Writes the list of every file below discFolder, one relative path a line,
@@ -82,6 +83,8 @@ struct TestDiscOptions {
   bool buttonPictures = true;      // BtnImages\ (the skin buttons also in GAMING\)
   bool promotion = false;          // the demo's HomeTab\ folder (DemoPromotion.h)
   bool vendorAds = false;          // the demo's VendorAD\ folder (DemoPromotion.h)
+  bool manuals = false;            // BIN\ManualSetting.ini and the manuals in the parent folder
+  bool sideButtonFiles = false;    // ZkDmiHtm\, PCHelper.chm, and TECHSUPP.TXT in the parent
 };
 
 // Lays out a test disc in folder (the program folder): menuIni as

@@ -38,6 +38,10 @@ LibraryPort& Libraries() { return Require(CurrentPorts().libraries, "library"); 
 RegistryPort& Registry() { return Require(CurrentPorts().registry, "registry"); }
 ShellPort& Shell() { return Require(CurrentPorts().shell, "shell"); }
 WindowSearchPort& WindowSearch() { return Require(CurrentPorts().windows, "window search"); }
+ClassesRootPort& ClassesRegistry() { return Require(CurrentPorts().classes, "classes registry"); }
+ProcessPort& Processes() { return Require(CurrentPorts().processes, "process"); }
+ShellExtendedPort& ShellEx() { return Require(CurrentPorts().shellEx, "extended shell"); }
+FileWritePort& FileWrites() { return Require(CurrentPorts().fileWrites, "file write"); }
 
 const std::string& ApplicationTitle() { return TitleStorage(); }
 void SetApplicationTitle(const std::string& title) { TitleStorage() = title; }

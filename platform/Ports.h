@@ -97,13 +97,17 @@ class VersionPort {
 };
 
 // Library loading and export lookup. Handles are opaque; a library loaded
-// through this port stays loaded (the menu never releases its libraries).
+// through this port stays loaded until it is released (the menu keeps its
+// libraries for the life of the process, the system report's excepted).
 class LibraryPort {
  public:
   virtual ~LibraryPort() = default;
   // Loads by full path or, without a folder, through the platform's search.
   virtual void* Load(const std::string& path) = 0;
   virtual void* Symbol(void* library, const char* name) = 0;
+  // Releases a library that a caller loaded for one use only (the system
+  // report's library); the others stay loaded.
+  virtual void Release(void* library) { (void)library; }
 };
 
 // Reading HKEY_CURRENT_USER, which is all the menu reads directly.
@@ -135,6 +139,105 @@ class WindowSearchPort {
   virtual void RestoreAndActivate(WindowHandle window) = 0;
 };
 
+// Reading keys below HKEY_CLASSES_ROOT key by key, as the open-with lists
+// do. The calls mirror the platform's registry functions: they answer the
+// platform's error codes (reg::Success and the others below) and take the
+// platform's value types and access rights.
+namespace reg {
+using Key = void*;  // an opaque key handle (an HKEY on Windows)
+constexpr long Success = 0;
+constexpr long FileNotFound = 2;
+constexpr long MoreData = 234;
+constexpr long NoMoreItems = 259;
+constexpr unsigned TypeString = 1;        // REG_SZ
+constexpr unsigned TypeExpandString = 2;  // REG_EXPAND_SZ
+constexpr unsigned TypeBinary = 3;        // REG_BINARY
+constexpr unsigned TypeDword = 4;         // REG_DWORD
+constexpr unsigned TypeMultiString = 7;   // REG_MULTI_SZ
+constexpr unsigned KeyRead = 0x20019;     // KEY_READ
+}  // namespace reg
+
+class ClassesRootPort {
+ public:
+  virtual ~ClassesRootPort() = default;
+  // The predefined root HKEY_CLASSES_ROOT; never closed.
+  virtual reg::Key ClassesRoot() = 0;
+  // Opens path below parent; *out receives the new key on success.
+  virtual long OpenKey(reg::Key parent, const std::string& path, unsigned access,
+                       reg::Key* out) = 0;
+  virtual long CloseKey(reg::Key key) = 0;
+  // Counts and longest names (in characters, without the terminating zero).
+  virtual long QueryInfo(reg::Key key, unsigned* subkeys, unsigned* maxSubkeyName,
+                         unsigned* values, unsigned* maxValueName) = 0;
+  // The name of subkey index into name, which has room for *length
+  // characters including the terminating zero. On success *length is the
+  // name's length; a name that does not fit gives reg::MoreData, an index
+  // past the last subkey reg::NoMoreItems.
+  virtual long EnumKey(reg::Key key, unsigned index, char* name, unsigned* length) = 0;
+  // A value's type and the size of its data in bytes; with data not null
+  // also its data, into room for *size bytes (reg::MoreData when it does
+  // not fit). The empty name is the key's default value.
+  virtual long QueryValue(reg::Key key, const std::string& name, unsigned* type,
+                          unsigned char* data, unsigned* size) = 0;
+};
+
+// Starting processes and the process's own current folder.
+constexpr unsigned kCreateNoWindow = 0x08000000;  // CREATE_NO_WINDOW
+
+struct ProcessStart {
+  std::string commandLine;    // no separate application name
+  std::string workingFolder;  // empty: the caller's
+  unsigned creationFlags = 0;
+  unsigned waitMilliseconds = 0;  // 0: do not wait for the process to end
+};
+
+class ProcessPort {
+ public:
+  virtual ~ProcessPort() = default;
+  // True when the process was created; its handles are never kept.
+  virtual bool Create(const ProcessStart& start) = 0;
+  // The old-style start of a command line with a show command; the
+  // platform's result (greater than 31 when the program started).
+  virtual unsigned StartWithShow(const std::string& commandLine, int show) = 0;
+  virtual bool SetCurrentFolder(const std::string& folder) = 0;
+  virtual std::string CurrentFolder() = 0;
+};
+
+// The shell's extended execute call and its file operation.
+constexpr unsigned kSeeMaskNoCloseProcess = 0x00000040;  // SEE_MASK_NOCLOSEPROCESS
+constexpr unsigned kSeeMaskFlagNoUi = 0x00000400;        // SEE_MASK_FLAG_NO_UI
+constexpr unsigned kFofSilent = 0x0004;                  // FOF_SILENT
+constexpr unsigned kFofNoConfirmation = 0x0010;          // FOF_NOCONFIRMATION
+
+struct ShellExecuteRequest {
+  WindowHandle owner = nullptr;
+  unsigned mask = 0;
+  std::string verb, file, parameters, directory;  // empty parameters, directory: none
+  int show = 1;
+};
+
+class ShellExtendedPort {
+ public:
+  virtual ~ShellExtendedPort() = default;
+  // True when the shell reports success. A process handle the mask asks
+  // for is closed at once: the menu never waits for what it opens.
+  virtual bool ExecuteEx(const ShellExecuteRequest& request) = 0;
+  // The shell's copy operation of one source to one destination; 0 on
+  // success, as the platform answers.
+  virtual int CopyFiles(WindowHandle owner, const std::string& source,
+                        const std::string& destination, unsigned flags) = 0;
+};
+
+// Writing the few files the menu writes itself.
+class FileWritePort {
+ public:
+  virtual ~FileWritePort() = default;
+  // Creates or replaces the file with exactly these bytes.
+  virtual bool WriteFile(const std::string& path, const std::string& contents) = 0;
+  // Copies a file; fails rather than replace an existing target.
+  virtual bool CopyFileNoOverwrite(const std::string& from, const std::string& to) = 0;
+};
+
 // The set of ports in force. The program installs the Win32 adapters at
 // start; a test installs fakes with ScopedPorts.
 struct Ports {
@@ -147,6 +250,10 @@ struct Ports {
   RegistryPort* registry = nullptr;
   ShellPort* shell = nullptr;
   WindowSearchPort* windows = nullptr;
+  ClassesRootPort* classes = nullptr;
+  ProcessPort* processes = nullptr;
+  ShellExtendedPort* shellEx = nullptr;
+  FileWritePort* fileWrites = nullptr;
 };
 
 Ports& CurrentPorts();
@@ -173,6 +280,10 @@ LibraryPort& Libraries();
 RegistryPort& Registry();
 ShellPort& Shell();
 WindowSearchPort& WindowSearch();
+ClassesRootPort& ClassesRegistry();
+ProcessPort& Processes();
+ShellExtendedPort& ShellEx();
+FileWritePort& FileWrites();
 
 // The application title: the caption of messages that speak for the program
 // as a whole. Set by the application object.

@@ -145,6 +145,9 @@ class Win32Libraries final : public LibraryPort {
   void* Symbol(void* library, const char* name) override {
     return reinterpret_cast<void*>(::GetProcAddress(static_cast<HMODULE>(library), name));
   }
+  void Release(void* library) override {
+    if (library != nullptr) ::FreeLibrary(static_cast<HMODULE>(library));
+  }
 };
 
 class Win32Registry final : public RegistryPort {
@@ -220,6 +223,10 @@ Ports Win32Ports() {
   ports.registry = &registry;
   ports.shell = &shell;
   ports.windows = &windows;
+  ports.classes = &Win32ClassesRegistry();
+  ports.processes = &Win32Processes();
+  ports.shellEx = &Win32ShellExtended();
+  ports.fileWrites = &Win32FileWrites();
   return ports;
 }
 

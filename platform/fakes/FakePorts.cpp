@@ -45,6 +45,28 @@ std::vector<std::string> FakeFileSystem::KeyNames(const std::string& file,
   const auto it = files_.find(LowerCase(file));
   if (it == files_.end()) return {};
   return IniDocument::Parse(it->second).KeyNames(section);
+bool FakeFileSystem::WriteFile(const std::string& path, const std::string& contents) {
+  if (failWrites || directories_.count(LowerCase(path)) != 0) return false;
+  files_[LowerCase(path)] = contents;
+  written.push_back(path);
+  return true;
+}
+
+bool FakeFileSystem::CopyFileNoOverwrite(const std::string& from, const std::string& to) {
+  const auto source = files_.find(LowerCase(from));
+  if (failWrites || source == files_.end() || files_.count(LowerCase(to)) != 0 ||
+      directories_.count(LowerCase(to)) != 0)
+    return false;
+  const std::string bytes = source->second;
+  files_[LowerCase(to)] = bytes;
+  written.push_back(to);
+  return true;
+}
+
+std::optional<std::string> FakeFileSystem::Contents(const std::string& path) const {
+  const auto it = files_.find(LowerCase(path));
+  if (it == files_.end()) return std::nullopt;
+  return it->second;
 }
 
 int FakeMessageBoxes::Show(WindowHandle owner, const std::string& text, const std::string& caption,
@@ -72,6 +94,8 @@ void* FakeLibraries::Symbol(void* library, const char* name) {
   const auto it = symbols.find(name);
   return it == symbols.end() ? nullptr : it->second;
 }
+
+void FakeLibraries::Release(void* library) { released.push_back(library); }
 
 void FakeLibraries::Add(const std::string& path, std::map<std::string, void*> symbols) {
   libraries_[LowerCase(path)] = std::move(symbols);
@@ -113,6 +137,10 @@ static Ports MakePorts(FakeSystem& s) {
   p.registry = &s.registry;
   p.shell = &s.shell;
   p.windows = &s.windows;
+  p.classes = &s.classes;
+  p.processes = &s.processes;
+  p.shellEx = &s.shellEx;
+  p.fileWrites = &s.files;
   return p;
 }
 

@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "platform/Ports.h"
+#include "platform/fakes/FakeManualPorts.h"
 
 namespace pikko::fakes {
 
-class FakeFileSystem final : public FileSystemPort, public IniPort {
+class FakeFileSystem final : public FileSystemPort, public IniPort, public FileWritePort {
  public:
   void AddFile(const std::string& path, std::string contents = {});
   void AddDirectory(const std::string& path);
@@ -27,6 +28,13 @@ class FakeFileSystem final : public FileSystemPort, public IniPort {
   std::vector<std::string> KeyNames(const std::string& file, const std::string& section) override;
   // How many times the INI port was asked anything, for tests that bound the work.
   int iniReads = 0;
+  bool WriteFile(const std::string& path, const std::string& contents) override;
+  bool CopyFileNoOverwrite(const std::string& from, const std::string& to) override;
+  // The contents of a file, or nothing when there is none.
+  std::optional<std::string> Contents(const std::string& path) const;
+  // Writes and copies fail while this is set.
+  bool failWrites = false;
+  std::vector<std::string> written;  // every path written or copied to, in order
 
  private:
   // Paths compare without regard to case, as on the disc's file system.
@@ -82,7 +90,9 @@ class FakeLibraries final : public LibraryPort {
   // A library that loads under this path (compared without regard to case)
   // and exports these symbols.
   void Add(const std::string& path, std::map<std::string, void*> symbols);
+  void Release(void* library) override;
   std::vector<std::string> loads;
+  std::vector<void*> released;
 
  private:
   std::map<std::string, std::map<std::string, void*>> libraries_;
@@ -135,6 +145,9 @@ class FakeSystem {
   FakeRegistry registry;
   FakeShell shell;
   FakeWindowSearch windows;
+  FakeClassesRoot classes;
+  FakeProcesses processes;
+  FakeShellExtended shellEx;
 
  private:
   ScopedPorts scope_;
