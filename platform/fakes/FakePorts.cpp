@@ -45,6 +45,8 @@ std::vector<std::string> FakeFileSystem::KeyNames(const std::string& file,
   const auto it = files_.find(LowerCase(file));
   if (it == files_.end()) return {};
   return IniDocument::Parse(it->second).KeyNames(section);
+}
+
 bool FakeFileSystem::WriteFile(const std::string& path, const std::string& contents) {
   if (failWrites || directories_.count(LowerCase(path)) != 0) return false;
   files_[LowerCase(path)] = contents;
