@@ -5,6 +5,7 @@
 
 #include <stdexcept>
 
+#include "Manual_Opener/Manualini.h"
 #include "actions/ExceptionModel.h"
 #include "browser/WebBrowser_win.h"
 #include "env/Text.h"
@@ -33,6 +34,10 @@ TZkAutorunForm::TZkAutorunForm(const StartOptions& options)
     : Form("ZkAutorunForm"), options_(options), commandLine_(options.argumentText) {
   OnClose = [this] { FormClose(); };
   OnWindowPosChanging = [this](WINDOWPOS& pos) { WMWindowPosChanging(pos); };
+  // The one manual opener of the process, made while the menu file loads.
+  OpenManual = [this](const std::string& key, const std::string& question) {
+    if (const ManualIni* manuals = ManualIni::Existing()) manuals->OpenManual(key, question, Handle());
+  };
 }
 
 TZkAutorunForm::~TZkAutorunForm() {
@@ -186,6 +191,13 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
   MenuConfigSeams seams;
   seams.isExceptionModel = [this](const std::string& product, const std::string& maker) {
     return IsExceptionModel(ProgramFolder, product, maker);
+  };
+  seams.openManuals = [](const std::string& disc, const std::string& settings) {
+    ManualIni::Instance(disc, settings);
+  };
+  seams.hasManual = [](const std::string& key) {
+    const ManualIni* manuals = ManualIni::Existing();
+    return manuals && manuals->HasManual(key);
   };
   seams.measureTabCaption = [this](const std::string& caption) {
     return MeasureText(TabCaptions[0]->GetFont(), caption);

@@ -125,6 +125,14 @@ class TZkAutorunForm : public Form {
   void zkbFullkitMouseMove(Control& sender, ShiftState shift, int x, int y);
   // The batch-install button of the tab, or the model notice in its place.
   void ShowFullkitOrNotice(int tab);
+  // The side buttons: the system report, the disc's folder, the support
+  // text, the file list and the help file; hovering describes them.
+  void zkbMBClick(Control& sender);
+  void zkbCDClick(Control& sender);
+  void zkbSupportClick(Control& sender);
+  void zkbFileClick(Control& sender);
+  void zkbPCHelpClick(Control& sender);
+  void zkbMBMouseMove(Control& sender, ShiftState shift, int x, int y);
   // Opens an item's manual with the question to ask when nothing can open it.
   std::function<void(const std::string& manualKey, const std::string& question)> OpenManual;
 
