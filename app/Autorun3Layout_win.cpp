@@ -88,7 +88,7 @@ const Entry kLayout[] = {
   {Kind::Button, "zkbNext", nullptr, 194, 419, 123, 22, "", 11, 0, 0, Hand | Hidden, 0, &F::ImgNextClick, nullptr, nullptr},
   {Kind::Panel, "plBrowser", nullptr, 7, 61, 626, 380, "", 11, 0, kBlue, Hidden, 0, nullptr, nullptr, nullptr},
   {Kind::Panel, "plAD", nullptr, 7, 115, 625, 322, "", 11, 0, 0, Hidden | NoColour, 0, nullptr, nullptr, nullptr},
-  {Kind::Button, "zkbADInstall", "plAD", 294, 250, 108, 27, "Install Now", 11, kBlue, 0xD16525, Bold, 0, nullptr, nullptr, nullptr},
+  {Kind::Button, "zkbADInstall", "plAD", 294, 250, 108, 27, "Install Now", 11, kBlue, 0xD16525, Bold, 0, &F::zkbADInstallClick, nullptr, nullptr},
   {Kind::Panel, "plItemAD", nullptr, 40, 168, 241, 209, "", 11, 0, 0xFFD568, Hidden, 0, nullptr, nullptr, nullptr},
   {Kind::Panel, "plADUp", nullptr, 7, 62, 625, 53, "", 11, 0, 0, Hidden | NoColour, 0, nullptr, nullptr, nullptr},
   {Kind::Panel, "plPromotion", nullptr, 24, 440, 625, 378, "", 11, 0, kBlue, Hidden, 0, nullptr, nullptr, nullptr},

@@ -7,6 +7,7 @@
 
 #include "Manual_Opener/Manualini.h"
 #include "actions/ExceptionModel.h"
+#include "actions/VendorAds.h"
 #include "browser/WebBrowser_win.h"
 #include "env/Text.h"
 #include "env/Translation.h"
@@ -181,6 +182,8 @@ void TZkAutorunForm::PlaceBrowserPanels() {
   wbAD = WebBrowser::Create(plAD->Handle(), -2, -75, 660, 450);
   wbADUp = WebBrowser::Create(plADUp->Handle(), -2, -2, 660, 450);
   wbItemAD = WebBrowser::Create(plItemAD->Handle(), -2, -2, 660, 450);
+  // "Install Now" lies over the advertisement page, not under it.
+  ::SetWindowPos(zkbADInstall->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   const std::string contact =
       SkinFolder + (ColourDepth > 4 ? "contact\\contact_256_n00.htm" : "contact\\contact_16_n00.htm");
   if (wbContact && Files().FileExists(contact)) wbContact->Navigate(contact);
@@ -255,9 +258,8 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
   zkbPrevious->Hide();
   zkbNext->Hide();
 
-  // Vendor advertisement tabs come with their own INI file (none read yet).
-  VendorAdMode = false;
-  AdPages.clear();
+  // Vendor advertisement tabs come with their own INI file.
+  if (!LoadVendorAds()) return false;
 
   plPromotion->SetBounds(8, 61, plPromotion->Width(), plPromotion->Height());
   HomeTab& home = HomeTab::Instance();

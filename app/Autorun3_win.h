@@ -123,6 +123,11 @@ class TZkAutorunForm : public Form {
   void ItemManualClick(Control& sender);
   void zkbFullkitClick(Control& sender);
   void zkbFullkitMouseMove(Control& sender, ShiftState shift, int x, int y);
+  // The vendor advertisement tabs: their pages and the "Install Now"
+  // pictures. False when a picture cannot be read (the load then ends as
+  // for a broken skin: the error is shown and the program ends).
+  bool LoadVendorAds();
+  void zkbADInstallClick(Control& sender);
   // The batch-install button of the tab, or the model notice in its place.
   void ShowFullkitOrNotice(int tab);
   // The side buttons: the system report, the disc's folder, the support
