@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "browser/BrowserSite_win.h"
+#include "browser/PlainPageView_win.h"
 #include "toolkit/WindowThunk_win.h"
 
 namespace pikko {
@@ -90,10 +91,12 @@ std::wstring BrowserAddress(const std::string& target) {
 }
 
 std::unique_ptr<WebBrowser> WebBrowser::Create(HWND parent, int left, int top, int width,
-                                               int height) noexcept {
+                                               int height, BrowserEngine engine) noexcept {
   if (!::IsWindow(parent) || !ThreadIsSingleThreadedApartment()) return nullptr;
+  const bool plain = engine == BrowserEngine::PlainView ||
+                     (engine == BrowserEngine::Automatic && !HtmlEngineAvailable());
   std::unique_ptr<WebBrowser> browser(new (std::nothrow) WebBrowser());
-  if (!browser || !browser->Open(parent, left, top, width, height)) return nullptr;
+  if (!browser || !browser->Open(parent, left, top, width, height, plain)) return nullptr;
   return browser;
 }
 
@@ -104,7 +107,7 @@ WebBrowser::~WebBrowser() {
   if (SUCCEEDED(oleInit_)) ::OleUninitialize();
 }
 
-bool WebBrowser::Open(HWND parent, int left, int top, int width, int height) noexcept {
+bool WebBrowser::Open(HWND parent, int left, int top, int width, int height, bool plain) noexcept {
   // OLE proper, not only COM, so that the page's clipboard and drag and drop
   // work; it nests with whatever the application has set up.
   oleInit_ = ::OleInitialize(nullptr);
@@ -113,6 +116,11 @@ bool WebBrowser::Open(HWND parent, int left, int top, int width, int height) noe
                               std::max(width, 0), std::max(height, 0), parent, nullptr,
                               ThisModule(), this);
   if (!window_) return false;
+  if (plain) {
+    // No HTML engine: the plain view fills the host instead of the control.
+    plain_ = PlainPageView::Create(window_, 0, 0, std::max(width, 0), std::max(height, 0));
+    return plain_ != nullptr;
+  }
 
   if (FAILED(::CoCreateInstance(CLSID_WebBrowser, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
                                 reinterpret_cast<void**>(object_.Put())))) {
@@ -164,6 +172,7 @@ void WebBrowser::CloseControl() noexcept {
   }
   if (site_) site_->Detach();
   site_.Reset();
+  plain_.reset();
 }
 
 void WebBrowser::SetBounds(int left, int top, int width, int height) noexcept {
@@ -173,13 +182,15 @@ void WebBrowser::SetBounds(int left, int top, int width, int height) noexcept {
 }
 
 void WebBrowser::FitControl() noexcept {
-  if (!inPlace_ || !window_) return;
+  if ((!inPlace_ && !plain_) || !window_) return;
   RECT area{};
   ::GetClientRect(window_, &area);
-  inPlace_->SetObjectRects(&area, &area);
+  if (plain_) plain_->SetBounds(0, 0, area.right, area.bottom);
+  if (inPlace_) inPlace_->SetObjectRects(&area, &area);
 }
 
 void WebBrowser::Navigate(const std::string& target) noexcept {
+  if (plain_) plain_->Navigate(target);
   if (!browser_) return;
   try {
     const std::wstring address = BrowserAddress(target);

@@ -17,6 +17,11 @@ struct IWebBrowser2;
 namespace pikko {
 
 class BrowserSite;
+class PlainPageView;
+
+// What shows a panel's pages: the platform's control, or where its HTML
+// engine is missing (Wine without one) our plain page view.
+enum class BrowserEngine { Automatic, Control, PlainView };
 
 // Room of the control's address buffer, terminator included: a longer address
 // is cut to kBrowserAddressRoom - 1 characters.
@@ -33,8 +38,8 @@ class WebBrowser {
   // the control cannot be created (no COM, no control): callers then go on without.
   // The calling thread must have entered a single-threaded COM apartment; it
   // owns the browser and must pump its messages.
-  static std::unique_ptr<WebBrowser> Create(HWND parent, int left, int top, int width,
-                                            int height) noexcept;
+  static std::unique_ptr<WebBrowser> Create(HWND parent, int left, int top, int width, int height,
+                                            BrowserEngine engine = BrowserEngine::Automatic) noexcept;
   ~WebBrowser();  // closes and releases everything
   WebBrowser(const WebBrowser&) = delete;
   WebBrowser& operator=(const WebBrowser&) = delete;
@@ -47,9 +52,11 @@ class WebBrowser {
   // The child window that holds the control; null once it has been destroyed
   // (with its parent, for instance).
   HWND Window() const noexcept { return window_; }
-  // The control itself, for callers that need more of it; null once closed.
-  // Not an owning pointer.
+  // The control itself, for callers that need more of it; null once closed
+  // and with the plain view. Not an owning pointer.
   IWebBrowser2* Control() const noexcept;
+  // The plain page view when it shows the pages, else null.
+  PlainPageView* PlainView() const noexcept { return plain_.get(); }
 
   // The host window's side (WindowThunk).
   void AttachWindow(HWND hwnd) noexcept;
@@ -57,7 +64,7 @@ class WebBrowser {
 
  private:
   WebBrowser() = default;
-  bool Open(HWND parent, int left, int top, int width, int height) noexcept;
+  bool Open(HWND parent, int left, int top, int width, int height, bool plain) noexcept;
   void CloseControl() noexcept;
   void FitControl() noexcept;
 
@@ -68,6 +75,7 @@ class WebBrowser {
   win::ComPtr<IOleObject> object_;
   win::ComPtr<IOleInPlaceObject> inPlace_;
   win::ComPtr<IWebBrowser2> browser_;
+  std::unique_ptr<PlainPageView> plain_;
 };
 
 }  // namespace pikko

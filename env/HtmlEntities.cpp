@@ -1,5 +1,7 @@
-// Character references and the Western code page.
+// Character references, the Western code page and local page addresses.
 #include <cstring>
+
+#include "env/Text.h"
 
 #include "env/HtmlText.h"
 
@@ -130,6 +132,55 @@ std::string DecodeEntities(std::string_view text, const CodePointEncoder& encode
     std::string encoded = encode ? encode(codePoint) : std::string();
     if (encoded.empty()) encoded = codePoint == 0xA0 ? " " : "?";
     out += encoded;
+  }
+  return out;
+}
+
+std::string LocalPagePath(std::string_view address) {
+  std::string text = Trim(address.substr(0, address.find('\0')));
+  if (!StartsWithText(text, "file:")) {
+    // "C:\\page.htm" and "\\\\server\\page.htm" are paths; "http://x" is not.
+    const std::size_t colon = text.find(':');
+    const bool scheme = colon != std::string::npos && colon >= 2 &&
+                        text.find_first_of("\\/") > colon;
+    return scheme ? std::string() : text;
+  }
+  std::string rest = text.substr(5);
+  std::string path;
+  if (rest.compare(0, 3, "///") == 0) {
+    path = rest.substr(3);  // file:///C:/disc/page.htm
+  } else if (rest.compare(0, 2, "//") == 0) {
+    rest = rest.substr(2);
+    if (StartsWithText(rest, "localhost/")) {
+      path = rest.substr(10);
+    } else if (rest.size() >= 2 && rest[1] == ':') {
+      path = rest;  // file://C:/disc/page.htm
+    } else {
+      path = "//" + rest;  // a share: file://server/share/page.htm
+    }
+  } else {
+    path = rest;
+  }
+  path = path.substr(0, path.find_first_of("?#"));
+  std::string out;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    int hi = -1, lo = -1;
+    if (path[i] == '%' && i + 2 < path.size()) {
+      auto hex = [](char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+      };
+      hi = hex(path[i + 1]);
+      lo = hex(path[i + 2]);
+    }
+    if (hi >= 0 && lo >= 0 && (hi || lo)) {  // never a NUL that would cut the path
+      out += static_cast<char>(hi * 16 + lo);
+      i += 2;
+    } else {
+      out += path[i] == '/' ? '\\' : path[i];
+    }
   }
   return out;
 }

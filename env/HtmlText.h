@@ -94,6 +94,12 @@ struct HtmlLimits {
 PageModel SimplifyHtml(std::string_view html, const CodePointEncoder& encode = EncodeWindows1252,
                        const HtmlLimits& limits = {});
 
+// The local file a browser address names: a path as it stands, or the path
+// of a file: URL (percent escapes decoded, slashes made backslashes, a query
+// or fragment dropped). Empty for every other address (http:, about:, res:
+// ...) and for an empty one.
+std::string LocalPagePath(std::string_view address);
+
 // Character references in text ("&amp;", "&#233;", "&#x41;", "&nbsp;"),
 // decoded; unknown ones stay as written.
 std::string DecodeEntities(std::string_view text, const CodePointEncoder& encode);

@@ -1,6 +1,7 @@
 // The browser panel hosts the real control: it is created, navigated, moved
 // and destroyed under a live message loop, and our container objects must all
-// be gone afterwards.
+// be gone afterwards. The control is asked for by name: where the HTML engine
+// is missing a panel would otherwise take the plain page view.
 #include <exdisp.h>
 #include <ole2.h>
 #include <windows.h>
@@ -148,7 +149,7 @@ TEST(BrowserAddress, ConvertsAndCutsToTheAddressRoom) {
 }
 
 TEST_F(WebBrowserTest, CreatesAVisibleControlInAChildWindowAndNavigates) {
-  auto browser = WebBrowser::Create(frame_, 24, 32, 650, 450);
+  auto browser = WebBrowser::Create(frame_, 24, 32, 650, 450, BrowserEngine::Control);
   ASSERT_NE(browser, nullptr);
   HWND host = browser->Window();
   ASSERT_TRUE(::IsWindow(host));
@@ -180,7 +181,7 @@ TEST_F(WebBrowserTest, CreatesAVisibleControlInAChildWindowAndNavigates) {
 }
 
 TEST_F(WebBrowserTest, SetBoundsMovesTheHostAndFitsTheControlToIt) {
-  auto browser = WebBrowser::Create(frame_, 0, 0, 100, 100);
+  auto browser = WebBrowser::Create(frame_, 0, 0, 100, 100, BrowserEngine::Control);
   ASSERT_NE(browser, nullptr);
   const struct {
     int left, top, width, height;
@@ -210,7 +211,7 @@ TEST_F(WebBrowserTest, SetBoundsMovesTheHostAndFitsTheControlToIt) {
 }
 
 TEST_F(WebBrowserTest, OurSiteAnswersTheControlAsAContainerMust) {
-  auto browser = WebBrowser::Create(frame_, 7, 61, 626, 380);
+  auto browser = WebBrowser::Create(frame_, 7, 61, 626, 380, BrowserEngine::Control);
   ASSERT_NE(browser, nullptr);
   win::ComPtr<IOleClientSite> site = SiteOf(*browser);
   ASSERT_TRUE(site);
@@ -292,7 +293,7 @@ TEST_F(WebBrowserTest, OurSiteAnswersTheControlAsAContainerMust) {
 // A 400-character address reaches the control as its first 259 characters:
 // the page under that cut name is the one shown.
 TEST_F(WebBrowserTest, ALongAddressIsCutNotOverrun) {
-  auto browser = WebBrowser::Create(frame_, 0, 0, 300, 200);
+  auto browser = WebBrowser::Create(frame_, 0, 0, 300, 200, BrowserEngine::Control);
   ASSERT_NE(browser, nullptr);
   const std::string folder = temp_.Path().string() + "\\";
   ASSERT_LT(folder.size(), 200u);
@@ -311,7 +312,7 @@ TEST_F(WebBrowserTest, ALongAddressIsCutNotOverrun) {
 }
 
 TEST_F(WebBrowserTest, DestroyedWithItsParentTheBrowserLetsGoAtOnce) {
-  auto browser = WebBrowser::Create(frame_, 7, 62, 625, 53);
+  auto browser = WebBrowser::Create(frame_, 7, 62, 625, 53, BrowserEngine::Control);
   ASSERT_NE(browser, nullptr);
   browser->Navigate(temp_.Write("page.htm", "<html><body>up</body></html>"));
   Pump(100);
@@ -364,19 +365,25 @@ TEST_F(WebBrowserTest, CreateRefusesABadParentOrAThreadWithoutItsOwnApartment) {
 // 0); windows are counted directly as well.
 TEST_F(WebBrowserTest, CreateDestroyCyclesLeaveNothingBehind) {
   const std::string page = temp_.Write("ad.htm", "<html><body>advert</body></html>");
-  auto cycle = [&] {
-    auto browser = WebBrowser::Create(frame_, -2, -75, 660, 450);
+  auto cycle = [&](BrowserEngine engine) {
+    auto browser = WebBrowser::Create(frame_, -2, -75, 660, 450, engine);
     ASSERT_NE(browser, nullptr);
     browser->Navigate(page);
     Pump(50);
     browser->SetBounds(-2, -2, 660, 450);
+    ::UpdateWindow(browser->Window());  // the plain view paints with fonts and brushes
   };
-  cycle();  // the first load of the control's libraries may keep things for good
+  // The first load of the control's libraries may keep things for good.
+  cycle(BrowserEngine::Control);
+  cycle(BrowserEngine::PlainView);
   Pump(50);
   const DWORD gdiBefore = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
   const DWORD userBefore = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
   const int windowsBefore = CountOurWindows();
-  for (int i = 0; i < 5; ++i) cycle();
+  for (int i = 0; i < 5; ++i) {
+    cycle(BrowserEngine::Control);
+    cycle(BrowserEngine::PlainView);
+  }
   Pump(50);
   EXPECT_EQ(CountOurWindows(), windowsBefore);
   EXPECT_EQ(::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
