@@ -112,7 +112,9 @@ bool WebBrowser::Open(HWND parent, int left, int top, int width, int height, boo
   // work; it nests with whatever the application has set up.
   oleInit_ = ::OleInitialize(nullptr);
   if (FAILED(oleInit_) || !RegisterHostClass(&WindowThunk<WebBrowser>)) return false;
-  window_ = ::CreateWindowExA(0, kHostClass, "", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, left, top,
+  // Clipped by its siblings: a button laid over the page ("Install Now") stays on top.
+  window_ = ::CreateWindowExA(0, kHostClass, "",
+                              WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, left, top,
                               std::max(width, 0), std::max(height, 0), parent, nullptr,
                               ThisModule(), this);
   if (!window_) return false;

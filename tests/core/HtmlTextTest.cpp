@@ -301,5 +301,34 @@ TEST(SimplifyHtml, RandomBytesGiveAModel) {
   }
 }
 
+TEST(LocalPagePath, PathsAndFileUrlsOnly) {
+  const struct {
+    const char* address;
+    const char* path;
+  } cases[] = {
+      {"D:\\AUTORUN\\contact\\contact_256_n00.htm", "D:\\AUTORUN\\contact\\contact_256_n00.htm"},
+      {"  D:\\page.htm ", "D:\\page.htm"},
+      {"\\\\server\\disc\\page.htm", "\\\\server\\disc\\page.htm"},
+      {"page.htm", "page.htm"},
+      {"file:///D:/AUTORUN/My%20Pages/a.htm", "D:\\AUTORUN\\My Pages\\a.htm"},
+      {"FILE://D:/a.htm", "D:\\a.htm"},
+      {"file://localhost/D:/a.htm", "D:\\a.htm"},
+      {"file://server/share/a.htm", "\\\\server\\share\\a.htm"},
+      {"file:D:\\a.htm", "D:\\a.htm"},
+      {"file:///D:/a.htm?x=1#top", "D:\\a.htm"},
+      {"file:///D:/a%2", "D:\\a%2"},        // a cut escape stays as written
+      {"file:///D:/a%00b.htm", "D:\\a%00b.htm"},  // never a NUL inside the path
+      {"file:///D:/%zz.htm", "D:\\%zz.htm"},
+      {"http://example.com/a.htm", ""},
+      {"https://example.com/", ""},
+      {"about:blank", ""},
+      {"res://ieframe.dll/navcancl.htm", ""},
+      {"javascript:alert(1)", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(LocalPagePath(c.address), c.path) << c.address;
+  EXPECT_EQ(LocalPagePath(std::string("D:\\a.htm\0http://x", 17)), "D:\\a.htm");
+}
+
 }  // namespace
 }  // namespace pikko
