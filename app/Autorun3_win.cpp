@@ -11,6 +11,7 @@
 #include "browser/WebBrowser_win.h"
 #include "env/Text.h"
 #include "env/Translation.h"
+#include "platform/IniSnapshot.h"
 #include "platform/Ports.h"
 #include "platform/ScopedWin.h"
 #include "promotion/Hometabpromotion.h"
@@ -205,7 +206,10 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
   seams.measureTabCaption = [this](const std::string& caption) {
     return MeasureText(TabCaptions[0]->GetFont(), caption);
   };
-  if (!pikko::LoadMenuConfiguration(MenuConfigPath(DebugMode, ProgramFolder), ProgramFolder,
+  const std::string path = MenuConfigPath(DebugMode, ProgramFolder);
+  // The file is read once for the whole load, not once for every key.
+  ScopedIniSnapshot snapshot(path);
+  if (!pikko::LoadMenuConfiguration(path, ProgramFolder,
                                     Handle(), seams, Model, colours)) {
     Application::Instance().Terminate();
     return false;
