@@ -20,7 +20,17 @@
 namespace pikko {
 namespace {
 
-std::string DemoDiscFolder() { return testing::BuildPath("demo-disc/AUTORUN") + "\\"; }
+// The demo disc's folder. The Windows folder gets the platform record the
+// disc's companion program leaves there ("Zkcd_log.ini"), which the
+// promotion reads; without it the menu would warn before it shows.
+std::string DemoDiscFolder() {
+  char windows[MAX_PATH] = {};
+  ::GetWindowsDirectoryA(windows, static_cast<UINT>(std::size(windows)));
+  const std::string record = std::string(windows) + "\\Zkcd_log.ini";
+  if (::GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES)
+    std::ofstream(record) << "[PLATFORM]\nSpecified OS=WNT_6.1P_64,English\n";
+  return testing::BuildPath("demo-disc/AUTORUN") + "\\";
+}
 
 // A started program; one still running when the test ends is ended, so
 // that a failed test leaves no menu holding the single-instance mutex.
