@@ -11,8 +11,10 @@
 #include "browser/WebBrowser_win.h"
 #include "env/Text.h"
 #include "env/Translation.h"
+#include "platform/IniSnapshot.h"
 #include "platform/Ports.h"
 #include "platform/ScopedWin.h"
+#include "promotion/HomeTabPanelView_win.h"
 #include "promotion/Hometabpromotion.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/Display_win.h"
@@ -43,6 +45,10 @@ TZkAutorunForm::TZkAutorunForm(const StartOptions& options)
 
 TZkAutorunForm::~TZkAutorunForm() {
   SetLive(false);
+  // The process-wide promotion forgets this window's view before it goes:
+  // its timer, buttons and browser, while the promotion panel still lives.
+  HomeTab::Instance().Detach();
+  PromotionView.reset();
   // The browsers go before the panels that hold their windows.
   wbContact.reset();
   wbAD.reset();
@@ -205,7 +211,10 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
   seams.measureTabCaption = [this](const std::string& caption) {
     return MeasureText(TabCaptions[0]->GetFont(), caption);
   };
-  if (!pikko::LoadMenuConfiguration(MenuConfigPath(DebugMode, ProgramFolder), ProgramFolder,
+  const std::string path = MenuConfigPath(DebugMode, ProgramFolder);
+  // The file is read once for the whole load, not once for every key.
+  ScopedIniSnapshot snapshot(path);
+  if (!pikko::LoadMenuConfiguration(path, ProgramFolder,
                                     Handle(), seams, Model, colours)) {
     Application::Instance().Terminate();
     return false;
@@ -263,7 +272,11 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
 
   plPromotion->SetBounds(8, 61, plPromotion->Width(), plPromotion->Height());
   HomeTab& home = HomeTab::Instance();
-  home.Init(plPromotion->Handle(), ProgramFolder + "HomeTab");
+  // The promotion borrows the view of this window; a second load lets go
+  // of the old view first.
+  home.Detach();
+  PromotionView = std::make_unique<HomeTabPanelView>(home, *plPromotion);
+  home.Init(plPromotion->Handle(), ProgramFolder + "HomeTab", PromotionView.get());
   const int first = home.IsHomeTabWithin(Model.TabCount) ? home.HomeTabNumber() - 1 : 0;
   if (first >= 0 && first < tabs) imgTitle0Click(*TabImages[first]);
   return true;

@@ -27,6 +27,7 @@
 namespace pikko {
 
 class WebBrowser;
+class HomeTabPanelView;
 
 // What the window needs to know from outside at start.
 struct StartOptions {
@@ -93,6 +94,8 @@ class TZkAutorunForm : public Form {
   Bitmap imgTitleUp, imgTitleDown, imgTitleOver, imgTitleUp16, imgTitleDown16;
 
   std::unique_ptr<WebBrowser> wbContact, wbAD, wbItemAD, wbADUp;
+  // The promotion panel's controls, driven by the process-wide HomeTab.
+  std::unique_ptr<HomeTabPanelView> PromotionView;
   // Shapes the window from Image1 and drags it by it.
   std::unique_ptr<CustomWindowMaker> WindowMaker;
 
