@@ -131,11 +131,13 @@ void PlainPageView::Navigate(const std::string& address) noexcept {
   if (address.empty() || address[0] == '\0') return;
   try {
     const std::string path = LocalPagePath(CutAddress(address));
+    address_ = path;
     const HtmlLimits limits;
     const std::string html = path.empty() ? std::string() : ReadPage(path, limits.inputBytes);
     page_ = SimplifyHtml(html, EncodeSystemCodePage, limits);
   } catch (...) {
     page_ = PageModel{};  // out of memory for the page: an empty one
+    address_.clear();
   }
   laidWidth_ = laidHeight_ = -1;
   if (window_) ::InvalidateRect(window_, nullptr, FALSE);

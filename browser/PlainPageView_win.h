@@ -37,6 +37,8 @@ class PlainPageView {
   HWND Window() const noexcept { return window_; }
   // What is shown (an empty model before the first page).
   const PageModel& Page() const noexcept { return page_; }
+  // The path of the page last asked for (empty for one that is not local).
+  const std::string& Address() const noexcept { return address_; }
 
   // Paints the page as it stands at the window's size into a DC, at 0, 0.
   void Render(HDC dc) noexcept;
@@ -53,6 +55,7 @@ class PlainPageView {
 
   HWND window_ = nullptr;
   PageModel page_;
+  std::string address_;
   PlainPageFonts fonts_;
   PageLayout layout_;
   int laidWidth_ = -1, laidHeight_ = -1;

@@ -15,6 +15,7 @@
 #include "env/Translation.h"
 #include "platform/Win32Ports.h"
 #include "platform/fakes/FakePorts.h"
+#include "browser/PlainPageView_win.h"
 #include "promotion/HomeTabPanelView_win.h"
 #include "tests/TempFolder.h"
 #include "tests/win/WinTestSupport.h"
@@ -78,6 +79,10 @@ bool SamePicture(const Bitmap& shown, const std::string& file) {
 }
 
 std::wstring Location(const WebBrowser& browser) {
+  if (browser.PlainView()) {
+    const std::string& path = browser.PlainView()->Address();
+    return std::wstring(path.begin(), path.end());
+  }
   BSTR location = nullptr;
   if (!browser.Control() || FAILED(browser.Control()->get_LocationURL(&location)) || !location)
     return {};
