@@ -3,9 +3,11 @@
 #include "browser/PlainPageView_win.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "browser/WebBrowser_win.h"
+#include "toolkit/WindowClass_win.h"
 #include "toolkit/WindowThunk_win.h"
 
 namespace pikko {
@@ -13,30 +15,11 @@ namespace {
 
 constexpr char kViewClass[] = "PikkoPlainPage";
 
-HINSTANCE ThisModule() noexcept {
-  static const HINSTANCE module = [] {
-    HMODULE m = nullptr;
-    ::GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&kViewClass), &m);
-    return m;
-  }();
-  return module;
-}
-
 bool RegisterViewClass() noexcept {
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof(existing);
-  if (::GetClassInfoExA(ThisModule(), kViewClass, &existing)) return true;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof(wc);
-  wc.style = CS_HREDRAW | CS_VREDRAW;  // the text wraps anew at every width
-  wc.lpfnWndProc = &WindowThunk<PlainPageView>;
-  wc.hInstance = ThisModule();
-  wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = nullptr;  // we paint every pixel
-  wc.lpszClassName = kViewClass;
-  return ::RegisterClassExA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  // CS_HREDRAW | CS_VREDRAW: the text wraps anew at every width; no
+  // background brush, every pixel is painted.
+  return RegisterWindowClass(kViewClass, &WindowThunk<PlainPageView>, CS_HREDRAW | CS_VREDRAW,
+                             nullptr);
 }
 
 // A character of the page's references in the system code page; empty when
@@ -97,10 +80,20 @@ std::string ReadPage(const std::string& path, std::size_t room) {
 }  // namespace
 
 bool HtmlEngineAvailable() noexcept {
-  HMODULE engine = ::LoadLibraryA("mshtml.dll");
-  if (!engine) return false;
-  ::FreeLibrary(engine);
-  return true;
+  // Asked once for the process (every panel asks), and from the system
+  // folder only: never a library of that name lying in the current folder.
+  static const bool available = [] {
+    char path[MAX_PATH] = {};
+    const UINT length = ::GetSystemDirectoryA(path, MAX_PATH);
+    constexpr char kName[] = "\\mshtml.dll";
+    if (length == 0 || length + sizeof kName > MAX_PATH) return false;
+    std::memcpy(path + length, kName, sizeof kName);
+    HMODULE engine = ::LoadLibraryA(path);
+    if (!engine) return false;
+    ::FreeLibrary(engine);
+    return true;
+  }();
+  return available;
 }
 
 std::unique_ptr<PlainPageView> PlainPageView::Create(HWND parent, int left, int top, int width,

@@ -8,6 +8,7 @@
 
 #include "browser/BrowserSite_win.h"
 #include "browser/PlainPageView_win.h"
+#include "toolkit/WindowClass_win.h"
 #include "toolkit/WindowThunk_win.h"
 
 namespace pikko {
@@ -19,19 +20,6 @@ constexpr DISPID kVisibleDispId = 402;
 // An address never needs more than this many bytes for the characters we
 // keep: even at four bytes a character it leaves room to spare.
 constexpr std::size_t kAddressBytesConsidered = 8 * kBrowserAddressRoom;
-
-// The module this code is linked into (the exe today, a DLL tomorrow): the
-// host window class is registered for it.
-HINSTANCE ThisModule() noexcept {
-  static const HINSTANCE module = [] {
-    HMODULE m = nullptr;
-    ::GetModuleHandleExA(
-        GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-        reinterpret_cast<LPCSTR>(&kHostClass), &m);
-    return m;
-  }();
-  return module;
-}
 
 // The control is apartment-threaded and is activated in our window: it needs
 // a single-threaded apartment on this thread, not just COM somewhere in the
@@ -45,17 +33,7 @@ bool ThreadIsSingleThreadedApartment() noexcept {
 }
 
 bool RegisterHostClass(WNDPROC proc) noexcept {
-  WNDCLASSEXA existing{};
-  existing.cbSize = sizeof(existing);
-  if (::GetClassInfoExA(ThisModule(), kHostClass, &existing)) return true;
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof(wc);
-  wc.lpfnWndProc = proc;
-  wc.hInstance = ThisModule();
-  wc.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-  wc.hbrBackground = ::GetSysColorBrush(COLOR_WINDOW);  // the system's, never freed
-  wc.lpszClassName = kHostClass;
-  return ::RegisterClassExA(&wc) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+  return RegisterWindowClass(kHostClass, proc, 0, ::GetSysColorBrush(COLOR_WINDOW));
 }
 
 // A BSTR for the owner's lifetime.
