@@ -67,6 +67,8 @@ std::unique_ptr<TZkAutorunForm> TZkAutorunForm::Create(const StartOptions& optio
     if (form->Construct()) {
       form->SetLive(true);
       form->Show();
+      // Keys reach the menu from the start, without a click on it first.
+      ::SetForegroundWindow(form->Handle());
     }
   } catch (const std::exception& e) {
     // A skin file that cannot be loaded: the window is not shown and the
@@ -94,6 +96,7 @@ bool TZkAutorunForm::Construct() {
   SelectedTab = HoverTab = HoverRow = HoverChrome = -1;
   CurrentPage = 0;
   BuildRows();
+  BuildKeyboardSupport();
 
   // 4. The normal look's colours.
   ItemColorUp = ItemColorMove = ItemColorDown = 0xF1F3D7;

@@ -13,6 +13,7 @@
 
 #include "actions/LaunchPlanner.h"
 #include "app/CommandLine.h"
+#include "app/KeyboardNavigation.h"
 #include "app/MenuConfig.h"
 #include "Component/ZkButtonTx_win.h"
 #include "Graphics/CustomWindowMaker_win.h"
@@ -28,6 +29,8 @@ namespace pikko {
 
 class WebBrowser;
 class HomeTabPanelView;
+class RowFocusMark;
+class AccessibleTree;
 
 // What the window needs to know from outside at start.
 struct StartOptions {
@@ -161,6 +164,30 @@ class TZkAutorunForm : public Form {
   // The hovered row goes back to rest, folded; no row is hovered then.
   void LeaveHoveredRow();
 
+  // The keyboard and screen readers (MenuKeyboard_win.cpp,
+  // AccessibleTree_win.cpp).
+  KeyboardNavigation Keyboard;
+  RowFocusMark* KeyboardFocusMark = nullptr;
+  void BuildKeyboardSupport();
+  // Every skinned button of the window in a fixed order, shown or not (null
+  // where the promotion has not made its buttons).
+  std::vector<ZkButtonTx*> AllButtons() const;
+  // The buttons that can take the focus now, in Tab order.
+  std::vector<ZkButtonTx*> FocusableButtons() const;
+  // What the pointer resting on the button would say in the description.
+  std::string ButtonHoverText(const ZkButtonTx& button) const;
+  // Rows of the page that show an item and can be reached now.
+  int ReachableRows() const;
+  MenuNavView NavView() const;
+  void RunNavCommands(const NavCommands& commands);
+  void UpdateFocusMark();
+  // The screen-reader view of the window (made on the first request).
+  AccessibleTree& Accessible();
+
+ protected:
+  bool PreviewKey(WindowedControl& target, UINT msg, WPARAM wp, LPARAM lp) override;
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp) override;
+
  private:
   explicit TZkAutorunForm(const StartOptions& options);
   bool BuildFromLayout();
@@ -191,6 +218,8 @@ class TZkAutorunForm : public Form {
   CommandLine commandLine_;
   std::vector<std::unique_ptr<Control>> owned_;
   std::map<std::string, Control*> byName_;
+  // Last: it lets go of the window's clients while every control still lives.
+  std::shared_ptr<AccessibleTree> accessible_;
 };
 
 template <class T>

@@ -341,6 +341,12 @@ void WindowedControl::ButtonUp(MouseButton b, WPARAM wp, int x, int y) {
   if (inside) receiver->Click();
 }
 
+bool WindowedControl::PreviewedByRoot(UINT msg, WPARAM wp, LPARAM lp) {
+  WindowedControl* root = this;
+  while (root->Parent()) root = root->Parent();
+  return root->PreviewKey(*this, msg, wp, lp);
+}
+
 LRESULT WindowedControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   switch (msg) {
     case WM_ERASEBKGND:
@@ -376,9 +382,11 @@ LRESULT WindowedControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       DoExit();
       return 0;
     case WM_KEYDOWN:
+      if (PreviewedByRoot(msg, wp, lp)) return 0;
       KeyDown(static_cast<unsigned>(wp), KeyboardShift());
       return 0;
     case WM_KEYUP:
+      if (PreviewedByRoot(msg, wp, lp)) return 0;
       KeyUp(static_cast<unsigned>(wp), KeyboardShift());
       return 0;
     case WM_CHAR:

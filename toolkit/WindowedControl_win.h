@@ -80,6 +80,12 @@ class WindowedControl : public Control {
   void VisibilityChanged() override;
   virtual void PaintBackground(HDC dc, const RECT& area);
 
+  // The top window sees every key of its windows before the one with the
+  // focus does; true when it took the key (the focused control then never
+  // sees it).
+  virtual bool PreviewKey(WindowedControl& /*target*/, UINT /*msg*/, WPARAM /*wp*/, LPARAM /*lp*/) {
+    return false;
+  }
   // Keyboard and focus hooks; each fires its event.
   virtual void KeyDown(unsigned key, ShiftState shift);
   virtual void KeyUp(unsigned key, ShiftState shift);
@@ -95,6 +101,7 @@ class WindowedControl : public Control {
   void ButtonDown(MouseButton b, bool dbl, WPARAM wp, int x, int y);
   void ButtonUp(MouseButton b, WPARAM wp, int x, int y);
   void CollectTabStops(std::vector<WindowedControl*>& out);
+  bool PreviewedByRoot(UINT msg, WPARAM wp, LPARAM lp);
 
   HWND hwnd_ = nullptr;
   bool detached_ = false;  // the window is going: its messages no longer reach us
