@@ -2,12 +2,22 @@
 # Installs every Debian package the project needs (apt-get update only when
 # something is missing) and prepares the Wine prefix inside the build folder.
 # Idempotent: a second run installs nothing and only checks.
+#   setup.sh          what the build and the tests need
+#   setup.sh --fuzz   only what the fuzz targets need (scripts/fuzz.sh):
+#                     clang with its sanitizer and libFuzzer runtimes
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(cmake ninja-build g++ googletest
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
           wine wine64 xvfb xauth imagemagick)
+# The project configures with GoogleTest and clang builds on libstdc++ (g++).
+fuzz_packages=(cmake ninja-build g++ googletest clang libclang-rt-dev)
+fuzz_only=false
+if [ "${1:-}" = "--fuzz" ]; then
+  fuzz_only=true
+  packages=("${fuzz_packages[@]}")
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,6 +29,8 @@ if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+if $fuzz_only; then exit 0; fi
 
 # shellcheck source=wine-env.sh
 source "$here/scripts/wine-env.sh"

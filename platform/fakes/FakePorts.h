@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/IniReader.h"
 #include "platform/Ports.h"
 #include "platform/fakes/FakeManualPorts.h"
 
@@ -37,9 +38,15 @@ class FakeFileSystem final : public FileSystemPort, public IniPort, public FileW
   std::vector<std::string> written;  // every path written or copied to, in order
 
  private:
+  // The parsed document of a file, parsed on its first read and kept until
+  // the file changes, so that tests and fuzz targets that read many keys
+  // stay quick.
+  const IniDocument* Document(const std::string& path);
+
   // Paths compare without regard to case, as on the disc's file system.
   std::map<std::string, std::string> files_;
   std::set<std::string> directories_;
+  std::map<std::string, IniDocument> parsed_;
 };
 
 struct ShownMessage {
