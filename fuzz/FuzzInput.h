@@ -34,8 +34,17 @@ class ByteReader {
   ByteReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
   std::uint8_t U8() { return at_ < size_ ? data_[at_++] : 0; }
-  std::uint16_t U16() { return static_cast<std::uint16_t>(U8() | (U8() << 8)); }
-  std::uint32_t U32() { return U16() | (static_cast<std::uint32_t>(U16()) << 16); }
+  // Little-endian. The low part is read first in a statement of its own:
+  // within one expression the order of the two reads is the compiler's
+  // choice, and g++ and clang would see different numbers in one input.
+  std::uint16_t U16() {
+    const unsigned low = U8();
+    return static_cast<std::uint16_t>(low | (unsigned{U8()} << 8));
+  }
+  std::uint32_t U32() {
+    const std::uint32_t low = U16();
+    return low | (std::uint32_t{U16()} << 16);
+  }
   std::int32_t I32() { return static_cast<std::int32_t>(U32()); }
   bool Bit() { return (U8() & 1) != 0; }
   // count bytes, zeros past the end.
