@@ -1,5 +1,7 @@
 #include "platform/fakes/FakePorts.h"
 
+#include <stdexcept>
+
 #include "env/Text.h"
 #include "platform/IniReader.h"
 
@@ -27,6 +29,11 @@ const IniDocument* FakeFileSystem::Document(const std::string& path) {
   return &doc->second;
 }
 
+void FakeFileSystem::CountIniRead() {
+  if (++iniReads > iniReadLimit && iniReadLimit > 0)
+    throw std::runtime_error("more INI reads than the test allows");
+}
+
 bool FakeFileSystem::FileExists(const std::string& path) {
   return files_.count(LowerCase(path)) != 0;
 }
@@ -37,21 +44,21 @@ bool FakeFileSystem::DirectoryExists(const std::string& path) {
 
 std::string FakeFileSystem::ReadString(const std::string& file, const std::string& section,
                                        const std::string& key, const std::string& def) {
-  ++iniReads;
+  CountIniRead();
   const IniDocument* doc = Document(file);
   if (doc == nullptr) return ReadIniFromText({}, false, section, key, def);
   return doc->ReadString(section, key, def);
 }
 
 std::vector<std::string> FakeFileSystem::SectionNames(const std::string& file) {
-  ++iniReads;
+  CountIniRead();
   const IniDocument* doc = Document(file);
   return doc == nullptr ? std::vector<std::string>() : doc->SectionNames();
 }
 
 std::vector<std::string> FakeFileSystem::KeyNames(const std::string& file,
                                                   const std::string& section) {
-  ++iniReads;
+  CountIniRead();
   const IniDocument* doc = Document(file);
   return doc == nullptr ? std::vector<std::string>() : doc->KeyNames(section);
 }

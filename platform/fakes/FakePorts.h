@@ -34,6 +34,9 @@ class FakeFileSystem final : public FileSystemPort, public IniPort, public FileW
   std::vector<std::string> KeyNames(const std::string& file, const std::string& section) override;
   // How many times the INI port was asked anything, for tests that bound the work.
   int iniReads = 0;
+  // When above 0, a read past this many throws std::runtime_error: a loader
+  // that asks without end fails its test instead of hanging it.
+  int iniReadLimit = 0;
   bool WriteFile(const std::string& path, const std::string& contents) override;
   bool CopyFileNoOverwrite(const std::string& from, const std::string& to) override;
   // The contents of a file, or nothing when there is none.
@@ -47,6 +50,7 @@ class FakeFileSystem final : public FileSystemPort, public IniPort, public FileW
   // the file changes, so that tests and fuzz targets that read many keys
   // stay quick.
   const IniDocument* Document(const std::string& path);
+  void CountIniRead();
 
   // Paths compare without regard to case, as on the disc's file system.
   std::map<std::string, std::string> files_;
