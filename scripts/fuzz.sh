@@ -3,12 +3,14 @@
 # and UBSan, in build/fuzz) and runs each of them:
 #
 #   scripts/fuzz.sh [runs]          every target for runs inputs (default 1000000)
-#   scripts/fuzz.sh --smoke         a few thousand runs each, at most 20 s a target (CI)
+#   scripts/fuzz.sh --smoke         3000 runs each, at most 10 s a target (CI: test-all.sh);
+#                                   skipped, with a message, when clang cannot be installed
 #   scripts/fuzz.sh --only a,b ...  only the named targets
 #   scripts/fuzz.sh --seconds N     at most N seconds a target (0: no limit)
 #
-# The seeds are made from the demo disc by make_fuzz_seeds at every run;
-# what libFuzzer adds is kept in build/fuzz/corpus/<target>. Prints per
+# The seeds are made from the demo disc by make_fuzz_seeds at every run and
+# the kept crashing inputs (fuzz/regressions/<target>) join them; what
+# libFuzzer adds is kept in build/fuzz/corpus/<target>. Prints per
 # target the runs done, the time and the crashes; a crash fails the script,
 # naming the target and the saved input (build/fuzz/crashes/<target>/).
 # Each target runs single-threaded; callers on a shared machine take the
@@ -20,19 +22,28 @@ cd "$here"
 runs=1000000
 seconds=0
 only=""
+smoke=false
 while [ $# -gt 0 ]; do
   case "$1" in
-    --smoke) runs=4000; seconds=20 ;;
+    --smoke) smoke=true; runs=3000; seconds=10 ;;
     --only) only="${2:?--only needs target names}"; shift ;;
     --seconds) seconds="${2:?--seconds needs a number}"; shift ;;
-    -h|--help) sed -n '2,16p' "$0"; exit 0 ;;
+    -h|--help) sed -n '2,18p' "$0"; exit 0 ;;
     *[!0-9]*|"") echo "fuzz.sh: unknown argument $1" >&2; exit 2 ;;
     *) runs="$1" ;;
   esac
   shift
 done
 
-bash scripts/setup.sh --fuzz
+if ! bash scripts/setup.sh --fuzz; then
+  if $smoke; then
+    echo "fuzz.sh: SKIPPED: clang with its libFuzzer and sanitizer runtimes cannot be installed here"
+    exit 0
+  fi
+  echo "fuzz.sh: clang with its libFuzzer and sanitizer runtimes cannot be installed" >&2
+  exit 1
+fi
+started=$SECONDS
 
 build=build/fuzz
 cmake -S . -B "$build" -G Ninja \
@@ -65,11 +76,13 @@ while read -r target max_len; do
     ini_reader|str_to_int|parse_rgb|normalize_path|menu_config|exception_model|manual_setting|home_tab|vendor_ad|open_with|language_file)
       dict=(-dict=fuzz/dicts/ini.dict) ;;
   esac
+  kept=()
+  [ -d "fuzz/regressions/$target" ] && kept=("fuzz/regressions/$target")
   began=$SECONDS
   status=0
   PIKKO_FUZZ_TARGET="$target" "$fuzzer" -runs="$runs" -max_total_time="$seconds" \
     -max_len="$max_len" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$crashes/" "${dict[@]}" "$corpus" "$seeds/$target" \
+    -artifact_prefix="$crashes/" "${dict[@]}" "$corpus" "$seeds/$target" "${kept[@]}" \
     >"$log" 2>&1 || status=$?
   took=$((SECONDS - began))
   done_runs=$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -n 1)
@@ -87,5 +100,5 @@ while read -r target max_len; do
   fi
 done < <("$build/fuzz/make_fuzz_seeds" --list)
 
-echo "fuzz.sh: $total_runs runs in $((SECONDS - start_all)) s; crashed: ${failed[*]:-none}"
+echo "fuzz.sh: $total_runs runs in $((SECONDS - start_all)) s ($((SECONDS - started)) s with the build); crashed: ${failed[*]:-none}"
 [ ${#failed[@]} -eq 0 ]
