@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "Graphics/TLayout.h"
+#include "Manual_Opener/Manualini.h"
 #include "app/MenuConfig.h"
 #include "fuzz/FuzzTargets.h"
 #include "platform/Assert.h"
@@ -33,6 +34,11 @@ const KeptInput kKeptInputs[] = {
      "ItemNumber=2147483647 asked the menu file for every number up to it: the load never ended"},
     {"alpha_blend", "overflowing-rectangle",
      "a rectangle or place near the ends of int overflowed the clipping arithmetic"},
+    {"manual_setting", "copy-named-as-the-batch-file",
+     "the manual's name, a drive and the batch file's name in it, was copied as written: a copy "
+     "away from the temporary folder's own files, as a batch file"},
+    {"manual_setting", "manual-that-is-a-batch-file",
+     "a manual may be a batch file; the target took every batch file written for the menu's own"},
     {"language_file", "control-character-key",
      "a key that starts with control characters is never asked for; the target expected its "
      "translation"},
@@ -153,6 +159,46 @@ TEST(FuzzFindings, BlendingNearTheEndsOfIntNeitherOverflowsNorWrites) {
     const ConstPixelView a = std::as_const(destination).View(), b = before.View();
     for (int y = 0; y < 3; ++y)
       for (int x = 0; x < 3; ++x) EXPECT_EQ(a.Colour(x, y), b.Colour(x, y)) << c.what;
+  }
+}
+
+// The copy of a manual that the batch file opens took the settings file's
+// name as written: folders and drives in it led the copy out of the
+// temporary folder, and a copy by the batch file's own name would have the
+// batch file start itself for good. The copy now takes the name's last part,
+// and a name that is the batch file's opens nothing.
+TEST(FuzzFindings, TheBatchFilesCopyIsAPlainNameInTheTemporaryFolder) {
+  struct Case {
+    const char* name;
+    const char* copy;  // null: nothing is written or opened
+  };
+  const Case cases[] = {
+      {"Guide.pdf", "C:\\TEMP\\Guide.pdf"},
+      {"..\\..\\WINDOWS\\Guide.pdf", "C:\\TEMP\\Guide.pdf"},
+      {"Old\\Guide.pdf", "C:\\TEMP\\Guide.pdf"},
+      {"C:Guide.pdf", "C:\\TEMP\\Guide.pdf"},
+      {"Guide.pdfc:\\temp\\\\openmanualbat.bat", nullptr},
+      {"OPENMANUALBAT.BAT", nullptr},
+      {"Guide\\", nullptr},
+  };
+  for (const Case& c : cases) {
+    fakes::FakeSystem sys;
+    sys.version.version = OsVersionInfo{6, 2, 9200, 2, 1, 0};  // the batch route's Windows 8
+    sys.messages.answers = {mb::IdNo};
+    sys.shellEx.executeResult = false;
+    sys.files.AddFile("D:\\BIN\\ManualSetting.ini",
+                      std::string("[ManualFolder]\nGuide=Guide\n[Guide]\nEnglish=") + c.name);
+    sys.files.AddFile(std::string("D:\\manual\\Guide\\") + c.name, "the manual");
+    ManualIni("D:\\", "D:\\BIN\\ManualSetting.ini").OpenManual("Guide", "?");
+    if (c.copy == nullptr) {
+      EXPECT_TRUE(sys.files.written.empty()) << c.name;
+      EXPECT_TRUE(sys.shell.calls.empty()) << c.name;
+      continue;
+    }
+    const std::vector<std::string> written = {"C:\\TEMP\\\\OpenManualBat.bat", c.copy};
+    EXPECT_EQ(sys.files.written, written) << c.name;
+    EXPECT_EQ(sys.files.Contents(c.copy).value_or(""), "the manual") << c.name;
+    EXPECT_EQ(sys.shell.calls.size(), 1u) << c.name;
   }
 }
 
