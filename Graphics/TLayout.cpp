@@ -1,6 +1,7 @@
 #include "Graphics/TLayout.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "Graphics/AlphaBlend.h"
@@ -16,11 +17,16 @@ void AlphaBlendRect(ConstPixelView source, const PixelRect& sourceRect, PixelVie
                     PixelPoint point, int opacity) {
   Check(source.bitsPerPixel == 32, "src->BitsPerPixel == 32", kUnit);
   if (destination.Empty()) return;
-  const int rows = std::min(sourceRect.Height(), destination.height - point.Y);
-  const int cols = std::min(sourceRect.Width(), destination.width - point.X);
+  // In 64 bits: a picture's rectangle and place come from its file, and the
+  // differences of values near the ends of int would overflow.
+  using Wide = std::int64_t;
+  const Wide rows =
+      std::min(Wide{sourceRect.Bottom} - sourceRect.Top, Wide{destination.height} - point.Y);
+  const Wide cols =
+      std::min(Wide{sourceRect.Right} - sourceRect.Left, Wide{destination.width} - point.X);
   if (rows <= 0 || cols <= 0) return;
-  const int maxRow = sourceRect.Top + rows;
-  const int maxCol = sourceRect.Left + cols;
+  const Wide maxRow = sourceRect.Top + rows;
+  const Wide maxCol = sourceRect.Left + cols;
   // A source rectangle that starts before the source reaches beyond it just
   // as one that ends after it.
   Check(maxRow <= source.height && maxCol <= source.width && sourceRect.Top >= 0 &&
@@ -28,14 +34,18 @@ void AlphaBlendRect(ConstPixelView source, const PixelRect& sourceRect, PixelVie
         "maxRow <= src->Height && maxCol <= src->Width", kUnit);
   // A point above or left of the destination would write before its first
   // row or pixel: those parts of the area are left out.
-  const int skipRows = std::max(0, -point.Y);
-  const int skipCols = std::max(0, -point.X);
+  const Wide skipRows = std::max(Wide{0}, -Wide{point.Y});
+  const Wide skipCols = std::max(Wide{0}, -Wide{point.X});
   if (skipRows >= rows || skipCols >= cols) return;
+  // From here on every value lies within the source and the destination.
   const int dstBytes = destination.BytesPerPixel();
-  for (int r = skipRows; r < rows; ++r) {
-    const std::uint8_t* s = source.At(sourceRect.Left + skipCols, sourceRect.Top + r);
-    std::uint8_t* d = destination.At(point.X + skipCols, point.Y + r);
-    BlendRow(d, dstBytes, s, cols - skipCols, opacity);
+  const int left = static_cast<int>(sourceRect.Left + skipCols);
+  const int x = static_cast<int>(point.X + skipCols);
+  const int count = static_cast<int>(cols - skipCols);
+  for (Wide r = skipRows; r < rows; ++r) {
+    const std::uint8_t* s = source.At(left, static_cast<int>(sourceRect.Top + r));
+    std::uint8_t* d = destination.At(x, static_cast<int>(point.Y + r));
+    BlendRow(d, dstBytes, s, count, opacity);
   }
 }
 

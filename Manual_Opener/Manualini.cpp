@@ -131,7 +131,14 @@ void ManualIni::OpenThroughBatchFile(const std::string& manualKey,
   // The temporary folder ends with a backslash: the batch file's path holds
   // a doubled separator, which the system accepts.
   const std::string batchFile = temp + "\\" + kBatchFileName;
-  const std::string copyPath = temp + name;
+  // The copy lies in the temporary folder itself, under the manual's own
+  // file name: folders or a drive in the settings file's name would reach
+  // elsewhere, and a copy by the batch file's name would have the batch
+  // file start itself over and over.
+  const std::string copyName = ExtractFileName(name);
+  if (copyName.empty() || copyName == "." || copyName == ".." || SameText(copyName, kBatchFileName))
+    return;
+  const std::string copyPath = temp + copyName;
   if (!FitsPathRoom(batchFile) || !FitsPathRoom(copyPath)) return;
   // A batch file that cannot be written might still hold an earlier run's
   // line: it is not opened then.

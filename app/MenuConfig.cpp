@@ -82,6 +82,9 @@ class ConfigFile {
   int Integer(const char* section, const std::string& key, int def) const {
     return StrToIntDef(Text(section, key, std::string()), def);
   }
+  std::vector<std::string> Keys(const char* section) const {
+    return Ini().KeyNames(path_, section);
+  }
   // A key that is present, even with an empty value.
   bool Has(const char* section, const std::string& key) const {
     return !Text(section, key, std::string()).empty() || Text(section, key, "-").empty();
@@ -188,8 +191,33 @@ void Loader::ReadColour(const char* key, std::optional<TColor>& target) {
   if (const auto colour = ParseColourKey(key)) target = colour;
 }
 
+// The item number of a [SETUP_ITEM] key as ItemKey writes it ("(12)Title"
+// is 12), or 0 for any other key.
+int ItemNumberOfKey(const std::string& key) {
+  const std::size_t close = key.find(')');
+  if (key.empty() || key[0] != '(' || close == std::string::npos || close < 2 || close > 11 ||
+      key[1] == '0')
+    return 0;
+  std::int64_t value = 0;
+  for (std::size_t i = 1; i < close; ++i) {
+    if (key[i] < '0' || key[i] > '9') return 0;
+    value = value * 10 + (key[i] - '0');
+  }
+  return value > 0x7FFFFFFF ? 0 : static_cast<int>(value);
+}
+
 bool Loader::ScanItems() {
-  for (int n = 1; n <= model_.ItemNumber; ++n) {
+  // Only numbers with keys of their own can be items: one without any is
+  // left out quietly below anyway. Listing the keys once keeps an
+  // "ItemNumber" far beyond the file's items from asking for every number.
+  std::vector<int> numbers;
+  for (const std::string& key : file_.Keys("SETUP_ITEM")) {
+    const int n = ItemNumberOfKey(key);
+    if (n >= 1 && n <= model_.ItemNumber) numbers.push_back(n);
+  }
+  std::sort(numbers.begin(), numbers.end());
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  for (const int n : numbers) {
     if (file_.Text("SETUP_ITEM", ItemKey(n, "IsZekaFullkit"), std::string()) == "1") {
       // The batch-install item of a tab. Its tab must exist: a batch-install
       // item without one means the companion program wrote a broken file.

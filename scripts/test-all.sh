@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the host ring (portable core with sanitizers),
-# then the Windows ring under Wine; the 32-bit Windows build is compiled and
-# linked as well (it cannot run on this machine).
+# a short run of the fuzz targets, then the Windows ring under Wine; the
+# 32-bit Windows build is compiled and linked as well (it cannot run on this
+# machine).
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$here"
@@ -11,6 +12,9 @@ source scripts/wine-env.sh
 cmake --preset host >/dev/null
 cmake --build --preset host
 ctest --preset host
+# The fuzz targets of the parsers of disc data, a few thousand runs each
+# (clang; skipped with a message where clang cannot be installed).
+bash scripts/fuzz.sh --smoke
 
 cmake --preset win64 >/dev/null
 cmake --build --preset win64

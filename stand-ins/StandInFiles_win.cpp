@@ -3,14 +3,16 @@
 #include <windows.h>
 
 #include <iterator>
+#include <utility>
 #include <vector>
 
+#include "env/LanguageFile.h"
 #include "platform/ScopedWin.h"
 
 namespace pikko::standin {
 namespace {
 
-constexpr DWORD kMaxIniBytes = 1024 * 1024;
+constexpr DWORD kMaxIniBytes = static_cast<DWORD>(kMaxStandInIniBytes);
 
 }  // namespace
 
@@ -49,10 +51,7 @@ std::optional<IniDocument> ReadIniFile(const std::string& path) {
       !::ReadFile(file.Get(), contents.data(), static_cast<DWORD>(contents.size()), &read, nullptr))
     return std::nullopt;
   contents.resize(read);
-  // An editor that saves as UTF-8 may put a byte-order mark in front of the
-  // first section header.
-  if (contents.compare(0, 3, "\xEF\xBB\xBF") == 0) contents.erase(0, 3);
-  return IniDocument::Parse(contents);
+  return ParseStandInIni(std::move(contents));
 }
 
 }  // namespace pikko::standin

@@ -14,12 +14,11 @@
 // and its file read once, on the first call.
 #include <windows.h>
 
-#include <map>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <type_traits>
 
+#include "env/LanguageFile.h"
 #include "env/Text.h"
 #include "env/Translation.h"
 #include "stand-ins/StandInFiles.h"
@@ -32,18 +31,6 @@ constexpr char kSettingsSection[] = "Settings";
 constexpr char kLanguageKey[] = "Language";
 constexpr char kLanguagesFolder[] = "Lang";
 constexpr char kStringsFile[] = "Strings.ini";
-constexpr char kStringsSection[] = "Strings";
-
-// A language names a folder below Lang and nothing else: no separators, no
-// drive, no parent steps, nothing the file system would read differently.
-bool IsLanguageName(const std::string& name) {
-  if (name.empty() || name.size() > 64 || name == "." || name == "..") return false;
-  for (const char c : name) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || std::string_view("\\/:*?\"<>|").find(c) != std::string_view::npos) return false;
-  }
-  return true;
-}
 
 std::string UserInterfaceLanguage() {
   switch (PRIMARYLANGID(::GetUserDefaultUILanguage())) {
@@ -70,33 +57,19 @@ class Catalogue {
     if (home.empty()) return;
     const std::string languages = home + "\\" + kLanguagesFolder + "\\";
 
-    std::string chosen = "English";
     std::string wanted;
     if (const auto settings = ReadIniFile(home + "\\" + kSettingsFile))
       wanted = Trim(settings->ReadString(kSettingsSection, kLanguageKey, ""));
-    for (const std::string& candidate : {wanted, UserInterfaceLanguage()}) {
-      if (IsLanguageName(candidate) && FolderExists(languages + candidate)) {
-        chosen = candidate;
-        break;
-      }
-    }
+    const std::string chosen =
+        ChooseLanguage({wanted, UserInterfaceLanguage()},
+                       [&](const std::string& name) { return FolderExists(languages + name); });
     languagePath_ = languages + chosen;
-    strings_ = ReadIniFile(languagePath_ + "\\" + kStringsFile);
+    strings_.emplace(ReadIniFile(languagePath_ + "\\" + kStringsFile));
   }
 
   // The translation, owned here for the life of the library; null when the
   // language has none for the text.
-  const char* Find(const char* text) {
-    if (!strings_ || text == nullptr) return nullptr;
-    const std::string english(text);
-    // A text with blanks around it cannot be a key: keys are trimmed.
-    if (english.empty() || Trim(english) != english) return nullptr;
-    std::string translated = strings_->ReadString(kStringsSection, english, "");
-    if (translated.empty()) return nullptr;
-    // One stored answer per key of the file, so the store stays bounded.
-    const std::lock_guard<std::mutex> lock(mutex_);
-    return answers_.try_emplace(LowerCase(english), std::move(translated)).first->second.c_str();
-  }
+  const char* Find(const char* text) { return strings_ ? strings_->Find(text) : nullptr; }
 
   const char* LanguagePath() const {
     return languagePath_.empty() ? nullptr : languagePath_.c_str();
@@ -104,9 +77,7 @@ class Catalogue {
 
  private:
   std::string languagePath_;
-  std::optional<IniDocument> strings_;
-  std::mutex mutex_;
-  std::map<std::string, std::string> answers_;
+  std::optional<LanguageCatalogue> strings_;
 };
 
 Catalogue& TheCatalogue() {

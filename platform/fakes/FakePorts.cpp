@@ -1,5 +1,7 @@
 #include "platform/fakes/FakePorts.h"
 
+#include <stdexcept>
+
 #include "env/Text.h"
 #include "platform/IniReader.h"
 
@@ -7,6 +9,7 @@ namespace pikko::fakes {
 
 void FakeFileSystem::AddFile(const std::string& path, std::string contents) {
   files_[LowerCase(path)] = std::move(contents);
+  parsed_.erase(LowerCase(path));
 }
 
 void FakeFileSystem::AddDirectory(const std::string& path) { directories_.insert(LowerCase(path)); }
@@ -14,6 +17,21 @@ void FakeFileSystem::AddDirectory(const std::string& path) { directories_.insert
 void FakeFileSystem::Remove(const std::string& path) {
   files_.erase(LowerCase(path));
   directories_.erase(LowerCase(path));
+  parsed_.erase(LowerCase(path));
+}
+
+const IniDocument* FakeFileSystem::Document(const std::string& path) {
+  const std::string key = LowerCase(path);
+  const auto file = files_.find(key);
+  if (file == files_.end()) return nullptr;
+  auto doc = parsed_.find(key);
+  if (doc == parsed_.end()) doc = parsed_.emplace(key, IniDocument::Parse(file->second)).first;
+  return &doc->second;
+}
+
+void FakeFileSystem::CountIniRead() {
+  if (++iniReads > iniReadLimit && iniReadLimit > 0)
+    throw std::runtime_error("more INI reads than the test allows");
 }
 
 bool FakeFileSystem::FileExists(const std::string& path) {
@@ -26,30 +44,29 @@ bool FakeFileSystem::DirectoryExists(const std::string& path) {
 
 std::string FakeFileSystem::ReadString(const std::string& file, const std::string& section,
                                        const std::string& key, const std::string& def) {
-  ++iniReads;
-  const auto it = files_.find(LowerCase(file));
-  return ReadIniFromText(it == files_.end() ? std::string() : it->second, it != files_.end(),
-                         section, key, def);
+  CountIniRead();
+  const IniDocument* doc = Document(file);
+  if (doc == nullptr) return ReadIniFromText({}, false, section, key, def);
+  return doc->ReadString(section, key, def);
 }
 
 std::vector<std::string> FakeFileSystem::SectionNames(const std::string& file) {
-  ++iniReads;
-  const auto it = files_.find(LowerCase(file));
-  if (it == files_.end()) return {};
-  return IniDocument::Parse(it->second).SectionNames();
+  CountIniRead();
+  const IniDocument* doc = Document(file);
+  return doc == nullptr ? std::vector<std::string>() : doc->SectionNames();
 }
 
 std::vector<std::string> FakeFileSystem::KeyNames(const std::string& file,
                                                   const std::string& section) {
-  ++iniReads;
-  const auto it = files_.find(LowerCase(file));
-  if (it == files_.end()) return {};
-  return IniDocument::Parse(it->second).KeyNames(section);
+  CountIniRead();
+  const IniDocument* doc = Document(file);
+  return doc == nullptr ? std::vector<std::string>() : doc->KeyNames(section);
 }
 
 bool FakeFileSystem::WriteFile(const std::string& path, const std::string& contents) {
   if (failWrites || directories_.count(LowerCase(path)) != 0) return false;
   files_[LowerCase(path)] = contents;
+  parsed_.erase(LowerCase(path));
   written.push_back(path);
   return true;
 }
@@ -61,6 +78,7 @@ bool FakeFileSystem::CopyFileNoOverwrite(const std::string& from, const std::str
     return false;
   const std::string bytes = source->second;
   files_[LowerCase(to)] = bytes;
+  parsed_.erase(LowerCase(to));
   written.push_back(to);
   return true;
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/IniReader.h"
 #include "platform/Ports.h"
 #include "platform/fakes/FakeManualPorts.h"
 
@@ -33,6 +34,9 @@ class FakeFileSystem final : public FileSystemPort, public IniPort, public FileW
   std::vector<std::string> KeyNames(const std::string& file, const std::string& section) override;
   // How many times the INI port was asked anything, for tests that bound the work.
   int iniReads = 0;
+  // When above 0, a read past this many throws std::runtime_error: a loader
+  // that asks without end fails its test instead of hanging it.
+  int iniReadLimit = 0;
   bool WriteFile(const std::string& path, const std::string& contents) override;
   bool CopyFileNoOverwrite(const std::string& from, const std::string& to) override;
   // The contents of a file, or nothing when there is none.
@@ -42,9 +46,16 @@ class FakeFileSystem final : public FileSystemPort, public IniPort, public FileW
   std::vector<std::string> written;  // every path written or copied to, in order
 
  private:
+  // The parsed document of a file, parsed on its first read and kept until
+  // the file changes, so that tests and fuzz targets that read many keys
+  // stay quick.
+  const IniDocument* Document(const std::string& path);
+  void CountIniRead();
+
   // Paths compare without regard to case, as on the disc's file system.
   std::map<std::string, std::string> files_;
   std::set<std::string> directories_;
+  std::map<std::string, IniDocument> parsed_;
 };
 
 struct ShownMessage {
