@@ -174,6 +174,12 @@ std::optional<std::string> PeFile::Resource(std::uint32_t type, std::uint32_t id
   return std::nullopt;
 }
 
+int PeFile::ResourceCount(std::uint32_t type, std::uint32_t id) const {
+  return static_cast<int>(std::count_if(resources_.begin(), resources_.end(), [&](const ResourceEntry& e) {
+    return e.type == type && e.id == id;
+  }));
+}
+
 bool PeFile::HasResourceType(std::uint32_t type) const {
   return std::any_of(resources_.begin(), resources_.end(),
                      [&](const ResourceEntry& e) { return e.type == type; });

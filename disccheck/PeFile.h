@@ -38,6 +38,8 @@ class PeFile {
   std::optional<std::string> Resource(std::uint32_t type, std::uint32_t id) const;
   // Whether any resource of the type exists.
   bool HasResourceType(std::uint32_t type) const;
+  // How many resources of the type and id there are (all languages).
+  int ResourceCount(std::uint32_t type, std::uint32_t id) const;
 
   static constexpr std::uint32_t kIconGroup = 14;
   static constexpr std::uint32_t kVersion = 16;

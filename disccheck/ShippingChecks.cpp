@@ -91,6 +91,9 @@ ShippingReport CheckShippedResources(const PeFile& pe) {
     report.problems.push_back("no embedded application manifest (resource 24, id 1)");
   } else {
     report.problems = ManifestProblems(*manifest);
+    // Two manifests (ours and the toolchain's default) leave the choice to the system.
+    if (pe.ResourceCount(PeFile::kManifest, 1) > 1)
+      report.problems.push_back("more than one manifest resource: the toolchain's default one is there too");
     report.facts.push_back("manifest of " + std::to_string(manifest->size()) + " bytes embedded");
   }
   const auto version = pe.Resource(PeFile::kVersion, 1);

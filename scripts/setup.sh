@@ -7,7 +7,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(cmake ninja-build g++ googletest
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine wine64 xvfb xauth imagemagick)
+          wine wine64 xvfb xauth imagemagick xorriso)
 
 missing=()
 for p in "${packages[@]}"; do
