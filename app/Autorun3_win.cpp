@@ -5,12 +5,16 @@
 
 #include <stdexcept>
 
+#include "Manual_Opener/Manualini.h"
 #include "actions/ExceptionModel.h"
+#include "actions/VendorAds.h"
 #include "browser/WebBrowser_win.h"
 #include "env/Text.h"
 #include "env/Translation.h"
+#include "platform/IniSnapshot.h"
 #include "platform/Ports.h"
 #include "platform/ScopedWin.h"
+#include "promotion/HomeTabPanelView_win.h"
 #include "promotion/Hometabpromotion.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/Display_win.h"
@@ -33,10 +37,18 @@ TZkAutorunForm::TZkAutorunForm(const StartOptions& options)
     : Form("ZkAutorunForm"), options_(options), commandLine_(options.argumentText) {
   OnClose = [this] { FormClose(); };
   OnWindowPosChanging = [this](WINDOWPOS& pos) { WMWindowPosChanging(pos); };
+  // The one manual opener of the process, made while the menu file loads.
+  OpenManual = [this](const std::string& key, const std::string& question) {
+    if (const ManualIni* manuals = ManualIni::Existing()) manuals->OpenManual(key, question, Handle());
+  };
 }
 
 TZkAutorunForm::~TZkAutorunForm() {
   SetLive(false);
+  // The process-wide promotion forgets this window's view before it goes:
+  // its timer, buttons and browser, while the promotion panel still lives.
+  HomeTab::Instance().Detach();
+  PromotionView.reset();
   // The browsers go before the panels that hold their windows.
   wbContact.reset();
   wbAD.reset();
@@ -176,6 +188,8 @@ void TZkAutorunForm::PlaceBrowserPanels() {
   wbAD = WebBrowser::Create(plAD->Handle(), -2, -75, 660, 450);
   wbADUp = WebBrowser::Create(plADUp->Handle(), -2, -2, 660, 450);
   wbItemAD = WebBrowser::Create(plItemAD->Handle(), -2, -2, 660, 450);
+  // "Install Now" lies over the advertisement page, not under it.
+  ::SetWindowPos(zkbADInstall->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   const std::string contact =
       SkinFolder + (ColourDepth > 4 ? "contact\\contact_256_n00.htm" : "contact\\contact_16_n00.htm");
   if (wbContact && Files().FileExists(contact)) wbContact->Navigate(contact);
@@ -187,10 +201,20 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
   seams.isExceptionModel = [this](const std::string& product, const std::string& maker) {
     return IsExceptionModel(ProgramFolder, product, maker);
   };
+  seams.openManuals = [](const std::string& disc, const std::string& settings) {
+    ManualIni::Instance(disc, settings);
+  };
+  seams.hasManual = [](const std::string& key) {
+    const ManualIni* manuals = ManualIni::Existing();
+    return manuals && manuals->HasManual(key);
+  };
   seams.measureTabCaption = [this](const std::string& caption) {
     return MeasureText(TabCaptions[0]->GetFont(), caption);
   };
-  if (!pikko::LoadMenuConfiguration(MenuConfigPath(DebugMode, ProgramFolder), ProgramFolder,
+  const std::string path = MenuConfigPath(DebugMode, ProgramFolder);
+  // The file is read once for the whole load, not once for every key.
+  ScopedIniSnapshot snapshot(path);
+  if (!pikko::LoadMenuConfiguration(path, ProgramFolder,
                                     Handle(), seams, Model, colours)) {
     Application::Instance().Terminate();
     return false;
@@ -243,13 +267,16 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
   zkbPrevious->Hide();
   zkbNext->Hide();
 
-  // Vendor advertisement tabs come with their own INI file (none read yet).
-  VendorAdMode = false;
-  AdPages.clear();
+  // Vendor advertisement tabs come with their own INI file.
+  if (!LoadVendorAds()) return false;
 
   plPromotion->SetBounds(8, 61, plPromotion->Width(), plPromotion->Height());
   HomeTab& home = HomeTab::Instance();
-  home.Init(plPromotion->Handle(), ProgramFolder + "HomeTab");
+  // The promotion borrows the view of this window; a second load lets go
+  // of the old view first.
+  home.Detach();
+  PromotionView = std::make_unique<HomeTabPanelView>(home, *plPromotion);
+  home.Init(plPromotion->Handle(), ProgramFolder + "HomeTab", PromotionView.get());
   const int first = home.IsHomeTabWithin(Model.TabCount) ? home.HomeTabNumber() - 1 : 0;
   if (first >= 0 && first < tabs) imgTitle0Click(*TabImages[first]);
   return true;

@@ -27,6 +27,7 @@
 namespace pikko {
 
 class WebBrowser;
+class HomeTabPanelView;
 
 // What the window needs to know from outside at start.
 struct StartOptions {
@@ -93,6 +94,8 @@ class TZkAutorunForm : public Form {
   Bitmap imgTitleUp, imgTitleDown, imgTitleOver, imgTitleUp16, imgTitleDown16;
 
   std::unique_ptr<WebBrowser> wbContact, wbAD, wbItemAD, wbADUp;
+  // The promotion panel's controls, driven by the process-wide HomeTab.
+  std::unique_ptr<HomeTabPanelView> PromotionView;
   // Shapes the window from Image1 and drags it by it.
   std::unique_ptr<CustomWindowMaker> WindowMaker;
 
@@ -123,8 +126,21 @@ class TZkAutorunForm : public Form {
   void ItemManualClick(Control& sender);
   void zkbFullkitClick(Control& sender);
   void zkbFullkitMouseMove(Control& sender, ShiftState shift, int x, int y);
+  // The vendor advertisement tabs: their pages and the "Install Now"
+  // pictures. False when a picture cannot be read (the load then ends as
+  // for a broken skin: the error is shown and the program ends).
+  bool LoadVendorAds();
+  void zkbADInstallClick(Control& sender);
   // The batch-install button of the tab, or the model notice in its place.
   void ShowFullkitOrNotice(int tab);
+  // The side buttons: the system report, the disc's folder, the support
+  // text, the file list and the help file; hovering describes them.
+  void zkbMBClick(Control& sender);
+  void zkbCDClick(Control& sender);
+  void zkbSupportClick(Control& sender);
+  void zkbFileClick(Control& sender);
+  void zkbPCHelpClick(Control& sender);
+  void zkbMBMouseMove(Control& sender, ShiftState shift, int x, int y);
   // Opens an item's manual with the question to ask when nothing can open it.
   std::function<void(const std::string& manualKey, const std::string& question)> OpenManual;
 

@@ -1,5 +1,6 @@
 // The tab bar and the item list: ten rows a page, hover and press states,
 // long titles cut and unfolded, descriptions, paging and the tab switch.
+#include "actions/VendorAds.h"
 #include "app/Autorun3_win.h"
 #include "browser/WebBrowser_win.h"
 #include "env/Translation.h"
@@ -179,8 +180,8 @@ void TZkAutorunForm::Label1MouseMove(Control& sender, ShiftState shift, int, int
   const SetupItem* item = RowItem(row);
   if (item) sExplain->SetCaption(item->Description);
   ExpandRow(HoverRow, previous);
-  if (VendorAdMode && item && !item->AdPage.empty()) {
-    if (wbItemAD) wbItemAD->Navigate(ProgramFolder + item->AdPage);
+  if (const auto page = ItemAdPage(VendorAdMode, item, ProgramFolder)) {
+    if (wbItemAD) wbItemAD->Navigate(*page);
     plItemAD->Show();
     return;
   }

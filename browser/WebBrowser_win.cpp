@@ -145,6 +145,9 @@ bool WebBrowser::Open(HWND parent, int left, int top, int width, int height) noe
   DISPPARAMS params{&visible, &named, 1, 1};
   browser_->Invoke(kVisibleDispId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params,
                    nullptr, nullptr, nullptr);
+  // A disc's page must never stop the menu with a dialog of the control's
+  // own: no script errors, no download or security prompts.
+  browser_->put_Silent(VARIANT_TRUE);
   return true;
 }
 

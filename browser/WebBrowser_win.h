@@ -29,7 +29,8 @@ std::wstring BrowserAddress(const std::string& target);
 
 class WebBrowser {
  public:
-  // Creates the control as a child of parent at the given rectangle; nullptr when
+  // Creates the control as a child of parent at the given rectangle, visible
+  // and silent (it shows no dialogs of its own); nullptr when
   // the control cannot be created (no COM, no control): callers then go on without.
   // The calling thread must have entered a single-threaded COM apartment; it
   // owns the browser and must pump its messages.

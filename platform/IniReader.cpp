@@ -64,7 +64,7 @@ IniDocument IniDocument::Parse(std::string_view contents) {
     if (line.front() == '[') {
       const std::size_t close = line.rfind(']');
       if (close != std::string_view::npos) {
-        doc.sections_.push_back(Section{std::string(TrimProfile(line.substr(1, close - 1))), {}});
+        doc.sections_.push_back(Section{std::string(TrimProfile(line.substr(1, close - 1))), {}, {}});
         continue;
       }
       // A header without its "]" is read as a key line.
@@ -80,7 +80,18 @@ IniDocument IniDocument::Parse(std::string_view contents) {
     }
     doc.sections_.back().keys.push_back(std::move(key));
   }
+  // The first section of a name, and in it the first key of a name, win.
+  for (std::size_t i = 0; i < doc.sections_.size(); ++i) {
+    Section& s = doc.sections_[i];
+    doc.firstSection.emplace(LowerCase(s.name), i);
+    for (std::size_t k = 0; k < s.keys.size(); ++k) s.firstKey.emplace(LowerCase(s.keys[k].name), k);
+  }
   return doc;
+}
+
+const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+  const auto it = firstSection.find(LowerCase(name));
+  return it == firstSection.end() ? nullptr : &sections_[it->second];
 }
 
 std::string IniDocument::ReadString(std::string_view section, std::string_view key,
@@ -88,13 +99,13 @@ std::string IniDocument::ReadString(std::string_view section, std::string_view k
   section = TrimProfile(section);
   key = TrimProfile(key);
   def = TrimDefault(def);
-  for (const Section& s : sections_) {
-    if (!SameText(s.name, section)) continue;
-    // Only the first section of a name is searched, and its first key wins.
-    for (const Key& k : s.keys) {
-      if (SameText(k.name, key)) return CopyEntry(k.hasValue ? k.value : def, true);
+  // Only the first section of a name is searched, and its first key wins.
+  if (const Section* s = FindSection(section)) {
+    const auto it = s->firstKey.find(LowerCase(key));
+    if (it != s->firstKey.end()) {
+      const Key& k = s->keys[it->second];
+      return CopyEntry(k.hasValue ? k.value : def, true);
     }
-    break;
   }
   return CopyEntry(def, true);
 }
@@ -110,15 +121,13 @@ std::vector<std::string> IniDocument::SectionNames() const {
 std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
   section = TrimProfile(section);
   std::vector<std::string> names;
-  for (const Section& s : sections_) {
-    if (!SameText(s.name, section)) continue;
-    for (const Key& k : s.keys) {
+  if (const Section* s = FindSection(section)) {
+    for (const Key& k : s->keys) {
       // The platform keeps comment lines as keys but never lists them.
       if (!k.name.empty() && k.name.front() == ';') continue;
       if (k.name.empty() && !k.hasValue) continue;
       names.push_back(k.name);
     }
-    break;
   }
   return names;
 }
@@ -127,6 +136,13 @@ std::string ReadIniFromText(std::string_view contents, bool fileExists, std::str
                             std::string_view key, std::string_view def) {
   if (!fileExists) return std::string(TrimDefault(def).substr(0, kIniValueRoom - 1));
   return IniDocument::Parse(contents).ReadString(section, key, def);
+}
+
+std::optional<std::string> ReadWholeFile(const std::string& file, bool& exists) {
+  std::ifstream in(file, std::ios::binary);
+  exists = static_cast<bool>(in);
+  if (!in) return std::nullopt;
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 std::string PortableIniReader::ReadString(const std::string& file, const std::string& section,

@@ -4,8 +4,10 @@
 // pair of enclosing quotes, and every text is cut to 2047 characters.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/Ports.h"
@@ -37,17 +39,29 @@ class IniDocument {
   struct Section {
     std::string name;
     std::vector<Key> keys;
+    // Lower-cased key name -> its first key, so that a look-up does not
+    // walk the section (a menu file may hold hundreds of thousands of keys).
+    std::unordered_map<std::string, std::size_t> firstKey;
   };
+  const Section* FindSection(std::string_view name) const;
   std::vector<Section> sections_;
+  std::unordered_map<std::string, std::size_t> firstSection;
 };
 
 // Reads a missing file as the default, like the platform does.
 std::string ReadIniFromText(std::string_view contents, bool fileExists, std::string_view section,
                             std::string_view key, std::string_view def);
 
+// The bytes of a file on disk; nothing (exists = false) when it cannot be
+// opened for reading.
+std::optional<std::string> ReadWholeFile(const std::string& file, bool& exists);
+
 // The INI port over files on disk, for builds without the platform's reader.
 class PortableIniReader final : public IniPort {
  public:
+  std::optional<std::string> FileText(const std::string& file, bool& exists) override {
+    return ReadWholeFile(file, exists);
+  }
   std::string ReadString(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& def) override;
   std::vector<std::string> SectionNames(const std::string& file) override;

@@ -43,6 +43,14 @@ class IniPort {
   // out; none for a missing file or section.
   virtual std::vector<std::string> KeyNames(const std::string& file,
                                             const std::string& section) = 0;
+  // The whole text of a file that ReadString would read, so that it can be
+  // parsed once and answered from memory (ScopedIniSnapshot); nothing when
+  // the port cannot give it (the file is then read key by key) or the file
+  // does not exist (exists = false).
+  virtual std::optional<std::string> FileText(const std::string& /*file*/, bool& exists) {
+    exists = true;
+    return std::nullopt;
+  }
 };
 
 class MessageBoxPort {

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/IniReader.h"
 #include "platform/ScopedWin.h"
 
 namespace pikko {
@@ -31,6 +32,9 @@ class Win32Ini final : public IniPort {
     return NameList([&](char* room, DWORD size) {
       return ::GetPrivateProfileStringA(section.c_str(), nullptr, "", room, size, file.c_str());
     });
+  }
+  std::optional<std::string> FileText(const std::string& file, bool& exists) override {
+    return ReadWholeFile(file, exists);
   }
 
  private:

@@ -12,6 +12,8 @@ cmake --build --preset win64 --target demo-disc
 disc="$here/build/win64/demo-disc/AUTORUN"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${PIKKO_SCREENSHOT:-}" ]; then
+  record="$WINEPREFIX/drive_c/windows/Zkcd_log.ini"
+  [ -f "$record" ] || printf '[PLATFORM]\r\nSpecified OS=WNT_6.1P_64,English\r\n' > "$record"
   cd "$disc" && exec wine Pikko.exe debug
 fi
 shot="$here/build/screenshot.png"

@@ -6,6 +6,10 @@ disc="$1"; shot="$2"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$here/scripts/wine-env.sh"
 cd "$disc"
+# The platform record a disc's companion program leaves in the Windows folder
+# (the promotion reads it); a start through the companion writes its own.
+record="$WINEPREFIX/drive_c/windows/Zkcd_log.ini"
+[ -f "$record" ] || printf '[PLATFORM]\r\nSpecified OS=WNT_6.1P_64,English\r\n' > "$record"
 wineserver -p </dev/null >/dev/null 2>&1
 wine wineboot </dev/null >/dev/null 2>&1 || true
 wine Pikko.exe debug </dev/null >/dev/null 2>&1 &

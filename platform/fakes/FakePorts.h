@@ -25,6 +25,11 @@ class FakeFileSystem final : public FileSystemPort, public IniPort, public FileW
   std::string ReadString(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& def) override;
   std::vector<std::string> SectionNames(const std::string& file) override;
+  std::optional<std::string> FileText(const std::string& file, bool& exists) override {
+    std::optional<std::string> text = Contents(file);
+    exists = text.has_value();
+    return text;
+  }
   std::vector<std::string> KeyNames(const std::string& file, const std::string& section) override;
   // How many times the INI port was asked anything, for tests that bound the work.
   int iniReads = 0;

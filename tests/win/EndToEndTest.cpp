@@ -5,12 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "env/Text.h"
 #include "platform/ScopedWin.h"
+#include "platform/Win32Ports.h"
 #include "tests/win/WinTestSupport.h"
 #include "toolkit/Bitmap_win.h"
 #include "toolkit/PngImage_win.h"
@@ -18,11 +20,32 @@
 namespace pikko {
 namespace {
 
-std::string DemoDiscFolder() { return testing::BuildPath("demo-disc/AUTORUN") + "\\"; }
+// The demo disc's folder. The Windows folder gets the platform record the
+// disc's companion program leaves there ("Zkcd_log.ini"), which the
+// promotion reads; without it the menu would warn before it shows.
+std::string DemoDiscFolder() {
+  char windows[MAX_PATH] = {};
+  ::GetWindowsDirectoryA(windows, static_cast<UINT>(std::size(windows)));
+  const std::string record = std::string(windows) + "\\Zkcd_log.ini";
+  if (::GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES)
+    std::ofstream(record) << "[PLATFORM]\nSpecified OS=WNT_6.1P_64,English\n";
+  return testing::BuildPath("demo-disc/AUTORUN") + "\\";
+}
 
+// A started program; one still running when the test ends is ended, so
+// that a failed test leaves no menu holding the single-instance mutex.
 struct Process {
   win::ScopedHandle process;
   DWORD id = 0;
+  Process() = default;
+  Process(Process&&) = default;
+  Process& operator=(Process&&) = default;
+  ~Process() {
+    if (process && ::WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
+      ::TerminateProcess(process.Get(), 1);
+      ::WaitForSingleObject(process.Get(), 5000);
+    }
+  }
 };
 
 Process Start(const std::string& folder, const std::string& arguments) {
@@ -117,6 +140,15 @@ double Matching(const Bitmap& shot, const Bitmap& expected) {
 }
 
 // A left click at a screen point, as the user's mouse gives it.
+void ClickAt(int x, int y);
+
+// A click on tab t's caption.
+void SelectTab(POINT client, int t) {
+  const int lefts[] = {12, 116, 220, 324, 429, 534};
+  ClickAt(client.x + lefts[t] + 47, client.y + 42);
+}
+
+// A left click at a screen point, as the user's mouse gives it.
 void ClickAt(int x, int y) {
   ::SetCursorPos(x, y);
   ::Sleep(200);
@@ -153,9 +185,12 @@ TEST(EndToEnd, DemoDiscMenuRunsAsASingleInstance) {
   EXPECT_FALSE(::PtInRegion(region.Get(), dx + 0, dy + 450));
   EXPECT_TRUE(::PtInRegion(region.Get(), dx + 320, dy + 225));
 
-  // Where no control draws, the screen shows the skin's own pixels.
+  // Where no control draws, the screen shows the skin's own pixels (on the
+  // utilities tab: the drivers tab of the demo shows an advertisement).
   ::SetForegroundWindow(window);
-  ::Sleep(1500);
+  ::Sleep(1000);
+  SelectTab(client, 1);
+  ::Sleep(500);
   Bitmap skin;
   ASSERT_TRUE(skin.LoadFromFile(disc + "pikko256.bmp"));
   const RECT area{client.x, client.y, client.x + skin.Width(), client.y + skin.Height()};
@@ -169,11 +204,14 @@ TEST(EndToEnd, DemoDiscMenuRunsAsASingleInstance) {
   }
   EXPECT_GE(matching * 10, checked * 9) << matching << " of " << checked << " pixels match the skin";
 
-  // A click on the first row starts the chipset driver's setup program (the
-  // stand-in records where and how it was started).
+  // Install Now on the drivers tab's advertisement starts the chipset
+  // driver's setup program, the tab's first item (the stand-in records where
+  // and how it was started).
   const std::string log = disc + "..\\Drivers\\Chipset\\SetupStubLog.txt";
   ::DeleteFileA(log.c_str());
-  ClickAt(client.x + 80, client.y + 120 + 9);
+  SelectTab(client, 0);
+  ::Sleep(300);
+  ClickAt(client.x + 7 + 294 + 54, client.y + 115 + 250 + 13);
   std::string line;
   for (int i = 0; i < 200 && line.empty(); ++i) {
     ::Sleep(50);
@@ -216,6 +254,11 @@ TEST(EndToEnd, DemoDiscMenuRunsAsASingleInstance) {
 TEST(EndToEnd, ButtonLooksDoubleClickAndDragUnderTheRealMouse) {
   win::ComInit com;  // the imaging codecs read the pictures
   const std::string disc = DemoDiscFolder();
+  // The test reads the pictures through the disc's own PNG library.
+  testing::ProgramInFolder folders(*Win32Ports().folders, disc + "Pikko.exe");
+  Ports ports = Win32Ports();
+  ports.folders = &folders;
+  ScopedPorts scope(ports);
   Process menu = Start(disc, "debug");
   ASSERT_TRUE(menu.process);
   HWND window = WaitForMenuWindow(menu.id, 20000);
@@ -224,6 +267,7 @@ TEST(EndToEnd, ButtonLooksDoubleClickAndDragUnderTheRealMouse) {
   ::Sleep(1000);
   POINT client{0, 0};
   ::ClientToScreen(window, &client);
+  SelectTab(client, 1);
 
   Bitmap skin;
   ASSERT_TRUE(skin.LoadFromFile(disc + "pikko256.bmp"));
@@ -258,8 +302,9 @@ TEST(EndToEnd, ButtonLooksDoubleClickAndDragUnderTheRealMouse) {
   MouseButton(MOUSEEVENTF_LEFTUP);
   EXPECT_GE(Matching(onScreen(), raised), 0.95) << "released outside";
 
-  // A double click on the first row: its program starts once.
-  const std::string log = disc + "..\\Drivers\\Chipset\\SetupStubLog.txt";
+  // A double click on the first row of the utilities tab: its program
+  // starts once.
+  const std::string log = disc + "..\\Utility\\SystemMonitor\\SetupStubLog.txt";
   ::DeleteFileA(log.c_str());
   MoveTo(client.x + 80, client.y + 129);
   for (int i = 0; i < 2; ++i) {
@@ -295,6 +340,54 @@ TEST(EndToEnd, ButtonLooksDoubleClickAndDragUnderTheRealMouse) {
 
   ::PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(::WaitForSingleObject(menu.process.Get(), 10000), WAIT_OBJECT_0);
+}
+
+struct DialogSearch {
+  DWORD pid;
+  HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lp) {
+  auto* s = reinterpret_cast<DialogSearch*>(lp);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(hwnd, &owner);
+  char cls[16] = {};
+  ::GetClassNameA(hwnd, cls, static_cast<int>(std::size(cls)));
+  if (owner == s->pid && std::string(cls) == "#32770" && ::IsWindowVisible(hwnd)) {
+    s->found = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// Without its PNG library the menu cannot draw its buttons: it says so in
+// one message, naming the check that failed, and ends.
+TEST(EndToEnd, AMissingPngLibraryIsABrokenInstallation) {
+  namespace fs = std::filesystem;
+  const fs::path copy = fs::temp_directory_path() / ("PikkoNoPng" + std::to_string(::GetTickCount()));
+  fs::create_directories(copy);
+  fs::copy(fs::path(testing::BuildPath("demo-disc/AUTORUN")), copy / "AUTORUN", fs::copy_options::recursive);
+  fs::remove(copy / "AUTORUN" / "pngio.dll");
+  Process menu = Start((copy / "AUTORUN").string() + "\\", "debug");
+  ASSERT_TRUE(menu.process);
+  DialogSearch search{menu.id, nullptr};
+  for (int i = 0; i < 200 && !search.found; ++i) {
+    ::Sleep(100);
+    ::EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
+  }
+  ASSERT_NE(search.found, nullptr) << "no message";
+  char text[256] = {};
+  ::GetDlgItemTextA(search.found, 0xFFFF, text, static_cast<int>(std::size(text)));
+  EXPECT_NE(std::string(text).find("m_hinst"), std::string::npos) << text;
+  EXPECT_NE(std::string(text).find("PngReader"), std::string::npos) << text;
+  EXPECT_EQ(FindMenuWindow(menu.id), nullptr) << "no menu is shown";
+  ::PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+  ASSERT_EQ(::WaitForSingleObject(menu.process.Get(), 10000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  ::GetExitCodeProcess(menu.process.Get(), &code);
+  EXPECT_NE(code, 0u) << "a broken installation is not a success";
+  std::error_code ignored;
+  fs::remove_all(copy, ignored);
 }
 
 }  // namespace

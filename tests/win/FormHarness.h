@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "Manual_Opener/Manualini.h"
 #include "app/Autorun3_win.h"
 #include "demo/DemoDisc.h"
 #include "platform/ScopedWin.h"
@@ -52,9 +53,17 @@ class FormHarness {
     temp_.Write("AUTORUN/" + relative, contents);
   }
 
+  // The version the menu sees from now on (Windows 8 is 6.2).
+  void UseVersion(const OsVersionInfo& v) {
+    version_.version = v;
+    CurrentPorts().version = &version_;
+  }
+
   // Starts the window; depth 0 takes the display's.
   TZkAutorunForm& Start(const std::string& arguments = "debug", int depth = 32) {
     Application::Instance().Reset();
+    // The process-wide manual opener belongs to one disc.
+    ManualIni::ResetForTests();
     // The real pointer stays out of the window: only the test's own mouse
     // messages may reach it.
     ::SetCursorPos(::GetSystemMetrics(SM_CXSCREEN) - 1, ::GetSystemMetrics(SM_CYSCREEN) - 1);
@@ -113,6 +122,7 @@ class FormHarness {
 
   fakes::FakeMessageBoxes messages;
   fakes::FakeShell shell;
+  fakes::FakeVersion version_;
   std::unique_ptr<TZkAutorunForm> form;
 
  private:

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/IniReader.h"
+#include "platform/IniSnapshot.h"
 #include "platform/Win32Ports.h"
 #include "tests/IniContractCases.h"
 #include "tests/TempFolder.h"
@@ -24,6 +25,11 @@ TEST(IniContract, PlatformAndPortableReaderAgree) {
         << "platform: " << c.name;
     EXPECT_EQ(portable.ReadString(file, c.section, c.key, c.def), c.expected)
         << "portable: " << c.name;
+    // The file read once and answered from memory, as the menu file is.
+    Ports ports = Win32Ports();
+    ScopedPorts scope(ports);
+    ScopedIniSnapshot snapshot(file);
+    EXPECT_EQ(Ini().ReadString(file, c.section, c.key, c.def), c.expected) << "snapshot: " << c.name;
   }
 }
 

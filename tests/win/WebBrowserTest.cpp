@@ -164,6 +164,10 @@ TEST_F(WebBrowserTest, CreatesAVisibleControlInAChildWindowAndNavigates) {
   VARIANT_BOOL visible = VARIANT_FALSE;
   EXPECT_EQ(browser->Control()->get_Visible(&visible), S_OK);
   EXPECT_EQ(visible, VARIANT_TRUE);
+  // Silent: a page's script errors and downloads raise no dialog of the control's.
+  VARIANT_BOOL silent = VARIANT_FALSE;
+  EXPECT_EQ(browser->Control()->get_Silent(&silent), S_OK);
+  EXPECT_EQ(silent, VARIANT_TRUE);
 
   const std::string page =
       temp_.Write("contact\\contact_256_n00.htm", "<html><body><p>Contact us</p></body></html>");
