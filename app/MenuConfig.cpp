@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
 #include <utility>
 
 #include "env/Miscfunctions.h"
@@ -86,6 +87,7 @@ class ConfigFile {
   bool Has(const char* section, const std::string& key) const {
     return !Text(section, key, std::string()).empty() || Text(section, key, "-").empty();
   }
+  const std::string& Path() const { return path_; }
 
  private:
   std::string path_;
@@ -188,8 +190,34 @@ void Loader::ReadColour(const char* key, std::optional<TColor>& target) {
   if (const auto colour = ParseColourKey(key)) target = colour;
 }
 
+// The item numbers 1 .. itemNumber that have a key "(n)..." in the section,
+// ascending. An item without keys is left out quietly by the scan anyway,
+// so a huge ItemNumber need not be counted through.
+std::vector<int> ItemNumbersWithKeys(const std::string& path, int itemNumber) {
+  std::set<int> numbers;
+  for (const std::string& key : Ini().KeyNames(path, "SETUP_ITEM")) {
+    if (key.size() < 3 || key[0] != '(') continue;
+    std::int64_t n = 0;
+    std::size_t i = 1;
+    for (; i < key.size() && key[i] >= '0' && key[i] <= '9' && n <= itemNumber; ++i)
+      n = n * 10 + (key[i] - '0');
+    if (i > 1 && i < key.size() && key[i] == ')' && n >= 1 && n <= itemNumber)
+      numbers.insert(static_cast<int>(n));
+  }
+  return {numbers.begin(), numbers.end()};
+}
+
 bool Loader::ScanItems() {
-  for (int n = 1; n <= model_.ItemNumber; ++n) {
+  // Up to this many items are asked for one by one, as always; beyond it
+  // only the numbers the file has keys for.
+  constexpr int kPlainScan = 10000;
+  std::vector<int> numbers;
+  if (model_.ItemNumber <= kPlainScan) {
+    for (int n = 1; n <= model_.ItemNumber; ++n) numbers.push_back(n);
+  } else {
+    numbers = ItemNumbersWithKeys(file_.Path(), model_.ItemNumber);
+  }
+  for (const int n : numbers) {
     if (file_.Text("SETUP_ITEM", ItemKey(n, "IsZekaFullkit"), std::string()) == "1") {
       // The batch-install item of a tab. Its tab must exist: a batch-install
       // item without one means the companion program wrote a broken file.
