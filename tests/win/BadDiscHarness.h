@@ -338,11 +338,6 @@ class BadDiscHarness {
   }
   void SendAt(UINT msg, WPARAM keys, POINT p) {
     if (!form || !form->Handle()) return;
-    if (msg == WM_MOUSEMOVE) {
-      POINT screen = p;
-      ::ClientToScreen(form->Handle(), &screen);
-      ::SetCursorPos(screen.x, screen.y);
-    }
     const HWND target = WindowAt(p);
     ::SendMessageA(target, msg, keys, MAKELPARAM(p.x, p.y));
   }
