@@ -19,6 +19,15 @@ std::string ItemValue(const std::string& file, int n, const char* key, const cha
   return Ini().ReadString(file, kSection, ItemKey(n, key), def);
 }
 
+// A click reads the item's program from the menu file. When the file has
+// gone (the disc was taken out), every key would read empty and the click
+// would open the program folder instead: say so rather.
+bool MenuFileStillThere(const std::string& file) {
+  if (Files().FileExists(file)) return true;
+  Messages().Show(nullptr, file + " not found...", kCaption, mb::IconError);
+  return false;
+}
+
 }  // namespace
 
 int TZkAutorunForm::ClickedRow(const Control& sender) const {
@@ -58,6 +67,7 @@ void TZkAutorunForm::Label1Click(Control& sender) {
   if (!item) return;
   const int n = item->Number;
   const std::string file = MenuConfigPath(DebugMode, ProgramFolder);
+  if (!MenuFileStillThere(file)) return;
   const ProgramCommand own =
       BuildItemCommand(ProgramFolder, ItemValue(file, n, "Run"), ItemValue(file, n, "Path"));
   if (RefuseWhileInstallerRuns()) return;
@@ -88,6 +98,7 @@ void TZkAutorunForm::zkbFullkitClick(Control&) {
   if (!tab || tab->FullkitItem < 0) return;
   const int n = tab->FullkitItem;
   const std::string file = MenuConfigPath(DebugMode, ProgramFolder);
+  if (!MenuFileStillThere(file)) return;
   const ProgramCommand command =
       BuildItemCommand(ProgramFolder, ItemValue(file, n, "Run"), ItemValue(file, n, "Path"));
   if (RefuseWhileInstallerRuns()) return;

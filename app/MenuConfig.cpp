@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <set>
 #include <utility>
 
 #include "env/Miscfunctions.h"
@@ -89,6 +90,7 @@ class ConfigFile {
   bool Has(const char* section, const std::string& key) const {
     return !Text(section, key, std::string()).empty() || Text(section, key, "-").empty();
   }
+  const std::string& Path() const { return path_; }
 
  private:
   std::string path_;

@@ -7,6 +7,7 @@
 
 #include "demo/ButtonArt.h"
 #include "demo/DemoManuals.h"
+#include "demo/DemoMasterList.h"
 #include "demo/DemoPromotion.h"
 #include "demo/Png.h"
 
@@ -166,6 +167,12 @@ WriteOutcome WriteDemoDisc(const std::string& autorunFolder) {
     return out;
   // The manuals below the disc's root, the report template and the help file.
   if (WriteOutcome out = WriteManuals(autorun.parent_path().string()); !out) return out;
+  // The start through the companion program: its master list, and the
+  // disc root's autorun entry.
+  if (WriteOutcome out = WriteOne(autorunFolder, "BIN\\MasterList.ini", DemoMasterListIni()); !out)
+    return out;
+  if (WriteOutcome out = WriteOne(autorun.parent_path().string(), "autorun.inf", AutorunInf()); !out)
+    return out;
   return WriteSideButtonFiles(autorunFolder);
 }
 

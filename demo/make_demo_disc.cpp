@@ -8,6 +8,7 @@
 #include <iterator>
 #include <string>
 
+#include "demo/AppIcon.h"
 #include "demo/DemoDisc.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,12 @@ int main(int argc, char** argv) {
   if (argc == 3 && std::string(argv[1]) == "--file-list") {
     const WriteOutcome out = WriteFileList(argv[2]);
     if (!out) std::fprintf(stderr, "make_demo_disc: cannot write %s\n", out.failedFile.c_str());
+    return out ? 0 : 1;
+  }
+  // make_demo_disc --icon <file>: the menu's icon (app/Pikko.ico).
+  if (argc == 3 && std::string(argv[1]) == "--icon") {
+    std::ofstream out(argv[2], std::ios::binary);
+    out << EncodeAppIcon();
     return out ? 0 : 1;
   }
   if (argc == 4 && std::string(argv[1]) == "--stubs") {

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The demo disc's image: it holds the autorun entry, the companion program
+# and the menu under their Joliet names, and the tree read back from it
+# passes disccheck without an error or a warning.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+cd "$here"
+iso=build/demo-disc.iso
+bash scripts/make-iso.sh build/win64/demo-disc "$iso" >/dev/null
+
+# The Joliet tree, as Windows reads it.
+listing="$(xorriso -rockridge off -indev "$iso" -find / -type f 2>/dev/null)"
+for f in "'/autorun.inf'" "'/AUTORUN/Companion.exe'" "'/AUTORUN/Pikko.exe'" \
+         "'/AUTORUN/BIN/MasterList.ini'" "'/AUTORUN/zkcd_dbg.ini'"; do
+  if ! grep -qxF "$f" <<<"$listing"; then
+    echo "check-iso: $f is not in the image's Joliet tree" >&2
+    exit 1
+  fi
+done
+if ! xorriso -indev "$iso" -osirrox on -extract /autorun.inf /dev/stdout 2>/dev/null |
+     grep -q '^open=AUTORUN\\Companion.exe'; then
+  echo "check-iso: autorun.inf does not start the companion program" >&2
+  exit 1
+fi
+
+tree="$(mktemp -d)"
+trap 'chmod -R u+w "$tree"; rm -rf "$tree"' EXIT
+xorriso -rockridge off -indev "$iso" -osirrox on -extract / "$tree" 2>/dev/null
+build/host/disccheck/disccheck --werror "$tree/AUTORUN"
+echo "check-iso: 1 passed, 0 failed"
