@@ -96,9 +96,11 @@ TEST(CompanionStart, WritesTheMenuOfThisWindowsAndTheMenuShowsIt) {
       titles.push_back(menu.ReadString("SETUP_ITEM", key, ""));
   EXPECT_EQ(std::to_string(titles.size()), menu.ReadString("SETUP_ITEM", "ItemNumber", ""));
   EXPECT_NE(std::find(titles.begin(), titles.end(), "Chipset Driver"), titles.end());
-  for (const std::string& other : demo::OtherSystemsTitles())
-    if (other != "Japanese Input Helper" || code.substr(2) != "11")
+  for (const std::string& other : demo::OtherSystemsTitles()) {
+    if (other != "Japanese Input Helper" || code.substr(2) != "11") {
       EXPECT_EQ(std::find(titles.begin(), titles.end(), other), titles.end()) << other;
+    }
+  }
 
   // The menu waited for the answer, then loaded the file: its caption is the disc's title.
   HWND window = nullptr;
@@ -116,7 +118,9 @@ TEST(CompanionStart, WritesTheMenuOfThisWindowsAndTheMenuShowsIt) {
   ::GetWindowThreadProcessId(window, &pid);
   const win::ScopedHandle menuProcess(::OpenProcess(SYNCHRONIZE, FALSE, pid));
   ::PostMessageA(window, WM_CLOSE, 0, 0);
-  if (menuProcess) EXPECT_EQ(::WaitForSingleObject(menuProcess.Get(), 10000), WAIT_OBJECT_0);
+  if (menuProcess) {
+    EXPECT_EQ(::WaitForSingleObject(menuProcess.Get(), 10000), WAIT_OBJECT_0);
+  }
 }
 
 }  // namespace
