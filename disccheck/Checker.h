@@ -56,6 +56,7 @@ class Checker {
   std::set<std::string> languages_;  // language tags seen in the disc's files
   bool anyMenu_ = false;
   std::set<std::string> fatalFiles_;  // menu files the loader gave up on
+  bool homeTabSwept_ = false;         // the home tab was loaded for every system
 };
 
 template <class Body>

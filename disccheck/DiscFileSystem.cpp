@@ -78,9 +78,24 @@ std::vector<std::string> DiscFileSystem::Components(const std::string& rawPath) 
   return parts;
 }
 
-std::string DiscFileSystem::Key(const std::string& path) const {
-  return LowerCase(Join(Components(path)));
+const DiscFileSystem::Looked& DiscFileSystem::LookUp(const std::string& path) const {
+  std::string memo = HasDrive(path) ? path : current_ + '\n' + path;
+  auto it = looked_.find(memo);
+  if (it != looked_.end()) return it->second;
+  const std::vector<std::string> parts = Components(path);
+  Looked l;
+  l.key = LowerCase(Join(parts));
+  l.onDisc = !parts.empty() && SameText(parts[0], kDrive);
+  for (std::size_t i = 1; l.onDisc && i < parts.size(); ++i)
+    l.relative += (i > 1 ? "\\" : "") + parts[i];
+  l.real = Walk(parts);
+  std::error_code ec;
+  l.file = l.real && fs::is_regular_file(*l.real, ec);
+  l.folder = l.real && fs::is_directory(*l.real, ec);
+  return looked_.emplace(std::move(memo), std::move(l)).first->second;
 }
+
+std::string DiscFileSystem::Key(const std::string& path) const { return LookUp(path).key; }
 
 std::optional<fs::path> DiscFileSystem::Walk(const std::vector<std::string>& parts) const {
   if (parts.empty() || !SameText(parts[0], kDrive)) return std::nullopt;
@@ -108,7 +123,7 @@ std::optional<fs::path> DiscFileSystem::Walk(const std::vector<std::string>& par
 }
 
 std::optional<fs::path> DiscFileSystem::Resolve(const std::string& path) const {
-  return Walk(Components(path));
+  return LookUp(path).real;
 }
 
 bool DiscFileSystem::IsVirtual(const std::string& path) const {
@@ -117,24 +132,17 @@ bool DiscFileSystem::IsVirtual(const std::string& path) const {
 
 bool DiscFileSystem::FileExists(const std::string& path) {
   if (IsVirtual(path)) return true;
-  const auto real = Resolve(path);
-  std::error_code ec;
-  return real && fs::is_regular_file(*real, ec);
+  return LookUp(path).file;
 }
 
-bool DiscFileSystem::DirectoryExists(const std::string& path) {
-  const auto real = Resolve(path);
-  std::error_code ec;
-  return real && fs::is_directory(*real, ec);
-}
+bool DiscFileSystem::DirectoryExists(const std::string& path) { return LookUp(path).folder; }
 
 std::optional<std::string> DiscFileSystem::Contents(const std::string& path) const {
-  const auto v = virtualFiles_.find(Key(path));
+  const Looked& l = LookUp(path);
+  const auto v = virtualFiles_.find(l.key);
   if (v != virtualFiles_.end()) return v->second;
-  const auto real = Resolve(path);
-  std::error_code ec;
-  if (!real || !fs::is_regular_file(*real, ec)) return std::nullopt;
-  std::ifstream in(*real, std::ios::binary);
+  if (!l.file) return std::nullopt;
+  std::ifstream in(*l.real, std::ios::binary);
   if (!in) return std::nullopt;
   std::ostringstream bytes;
   bytes << in.rdbuf();
@@ -149,21 +157,18 @@ void DiscFileSystem::RemoveVirtualFile(const std::string& path) { virtualFiles_.
 
 void DiscFileSystem::Mount(const std::string& folder, const std::string& onto) {
   mounts_.emplace_back(folder, onto);
+  looked_.clear();
 }
 
 std::string DiscFileSystem::DiscRelative(const std::string& path) const {
-  const std::vector<std::string> parts = Components(path);
-  if (parts.empty() || !SameText(parts[0], kDrive)) return path;
-  std::vector<std::string> rest(parts.begin() + 1, parts.end());
-  std::string out;
-  for (std::size_t i = 0; i < rest.size(); ++i) out += (i ? "\\" : "") + rest[i];
-  return out;
+  const Looked& l = LookUp(path);
+  return l.onDisc ? l.relative : path;
 }
 
 std::string DiscFileSystem::Display(const std::string& path) const {
   const std::vector<std::string> parts = Components(path);
   if (parts.empty() || !SameText(parts[0], kDrive)) return path;
-  if (const auto real = Walk(parts)) return real->string();
+  if (const auto real = LookUp(path).real) return real->string();
   fs::path shown = root_;
   for (std::size_t i = 1; i < parts.size(); ++i) shown /= parts[i];
   return shown.string();

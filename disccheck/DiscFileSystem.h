@@ -8,6 +8,7 @@
 
 #include <filesystem>
 #include <map>
+#include <unordered_map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,6 +64,17 @@ class DiscFileSystem final : public FileSystemPort {
   std::map<std::string, std::string> virtualFiles_;  // by Key
   std::vector<std::pair<std::string, std::string>> mounts_;
   mutable std::map<std::string, std::vector<std::filesystem::path>> listings_;
+  // The disc does not change while it is checked, and the loaders ask for
+  // the same few paths thousands of times: keys, real paths and the kind of
+  // each file are looked up once. Mounts clear the memo.
+  struct Looked {
+    std::string key, relative;  // relative: empty when not on the disc
+    bool onDisc = false;
+    std::optional<std::filesystem::path> real;
+    bool file = false, folder = false;
+  };
+  const Looked& LookUp(const std::string& path) const;
+  mutable std::unordered_map<std::string, Looked> looked_;  // by current folder + path
 };
 
 }  // namespace pikko::disccheck

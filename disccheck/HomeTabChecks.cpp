@@ -120,7 +120,10 @@ HomeTabFacts CheckHomeTab(Checker& c, const MenuModel& model, const std::string&
 
   facts.tab = run(platform, language, 0x0409);
   for (const std::string& lang : c.KnownLanguages()) run(platform, lang, 0x0409);
-  for (const std::string& tag : PossiblePlatformTags()) run(tag, "English", 0x0409);
+  // The sweep over every system does not depend on the menu file: once a run.
+  if (!c.homeTabSwept_)
+    for (const std::string& tag : PossiblePlatformTags()) run(tag, "English", 0x0409);
+  c.homeTabSwept_ = true;
   for (std::uint16_t code : codes) run(platform, "", code);
 
   if (facts.tab < 1 || facts.tab > model.TabCount) {

@@ -189,9 +189,17 @@ void* RecordingStarts::Load(const std::string& path) {
 void* RecordingStarts::Symbol(void* library, const char* name) {
   const auto it = libraries_.find(library);
   if (it == libraries_.end() || name == nullptr) return nullptr;
-  const auto bytes = files_.Contents(it->second);
-  const auto pe = bytes ? PeFile::Parse(*bytes) : std::nullopt;
-  if (!pe || !pe->Exports(name)) {
+  // The loaders ask the same libraries again and again (a probe per page and
+  // language): each file is read and parsed once.
+  auto names = exportNames_.find(it->second);
+  if (names == exportNames_.end()) {
+    const auto bytes = files_.Contents(it->second);
+    const auto pe = bytes ? PeFile::Parse(*bytes) : std::nullopt;
+    std::set<std::string> exported;
+    if (pe) exported.insert(pe->ExportNames().begin(), pe->ExportNames().end());
+    names = exportNames_.emplace(it->second, std::move(exported)).first;
+  }
+  if (names->second.count(name) == 0) {
     missingExports.emplace_back(it->second, name);
     return nullptr;
   }

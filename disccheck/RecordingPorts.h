@@ -135,6 +135,7 @@ class RecordingStarts final : public ShellPort,
   DiscFileSystem& files_;
   const RecordingIni& ini_;
   std::map<void*, std::string> libraries_;
+  std::map<std::string, std::set<std::string>> exportNames_;  // by library path
 };
 
 // A Windows of a given version record; the system language given.

@@ -65,7 +65,16 @@ ShippingReport CheckImports(const PeFile& pe, const AllowedImports& allowed) {
   return report;
 }
 
-std::vector<std::string> ManifestProblems(const std::string& m) {
+std::vector<std::string> ManifestProblems(const std::string& manifest) {
+  // Comments say what the manifest leaves out and why; only its elements count.
+  std::string m;
+  for (std::size_t at = 0; at < manifest.size();) {
+    const std::size_t open = manifest.find("<!--", at);
+    m += manifest.substr(at, open == std::string::npos ? std::string::npos : open - at);
+    if (open == std::string::npos) break;
+    const std::size_t close = manifest.find("-->", open + 4);
+    at = close == std::string::npos ? manifest.size() : close + 3;
+  }
   std::vector<std::string> problems;
   auto need = [&](const char* part, const char* why) {
     if (!Contains(m, part)) problems.push_back(std::string("the manifest lacks ") + part + ": " + why);

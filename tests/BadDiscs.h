@@ -96,8 +96,18 @@ inline bool CopyOfFullDemoDisc(const fs::path& root) {
   } cleanup;
   (void)cleanup;
   if (source.empty()) return false;
+  // File by file: the Windows runtime's recursive copy refuses a target
+  // folder that exists.
   std::error_code ec;
-  fs::copy(source, root, fs::copy_options::recursive | fs::copy_options::overwrite_existing, ec);
+  fs::create_directories(root, ec);
+  for (fs::recursive_directory_iterator it(source, ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path target = root / it->path().lexically_relative(source);
+    if (it->is_directory(ec)) {
+      fs::create_directories(target, ec);
+    } else {
+      fs::copy_file(it->path(), target, fs::copy_options::overwrite_existing, ec);
+    }
+  }
   return !ec;
 }
 
@@ -192,7 +202,7 @@ inline std::vector<DiscDamage> BadDiscs() {
        {{"HomeTab/HomeTab.ini", -1, "error", "SystemMonitorPro\\ZekaSetup.exe"}}},
       {"missing advertisement page",
        [](const fs::path& r) { fs::remove(r / "AUTORUN" / "VendorAD" / "chipset.htm"); },
-       {{"VendorAD/VendorAD.ini", 3, "warning", "advertisement page AUTORUN\\VendorAD\\chipset.htm"}}},
+       {{"VendorAD/VendorAD.ini", 7, "warning", "advertisement page AUTORUN\\VendorAD\\chipset.htm"}}},
       {"advertisement target without a page",
        [](const fs::path& r) {
          Replace(r / "AUTORUN" / "VendorAD" / "VendorAD.ini", "English=chipset.htm", "Englsh=chipset.htm");

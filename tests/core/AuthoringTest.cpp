@@ -121,12 +121,17 @@ TEST(TranslatedTexts, AreTheEnglishFileAndEveryTextTheCodeTranslates) {
       IniDocument::Parse(pikko::testing::EncodedLanguageFile(kSource + "/stand-ins/lang/English.ini"));
   EXPECT_EQ(english.KeyNames("Strings"), TranslatedTexts());
   // Every literal text the menu's code passes to Translate is in the list.
-  const std::regex literal("Translate\\(\\s*\"([^\"]*)\"");
+  // A text may be written as adjacent literals, which the compiler joins.
+  const std::regex literal("Translate\\(\\s*((\"[^\"]*\"\\s*)+)");
+  const std::regex piece("\"([^\"]*)\"");
   for (const char* folder : {"app", "actions", "promotion", "Manual_Opener", "env"}) {
     for (const auto& entry : std::filesystem::directory_iterator(kSource + "/" + folder)) {
       const std::string code = pikko::testing::ReadAll(entry.path());
       for (std::sregex_iterator it(code.begin(), code.end(), literal), end; it != end; ++it) {
-        const std::string text = (*it)[1];
+        const std::string literals = (*it)[1];
+        std::string text;
+        for (std::sregex_iterator p(literals.begin(), literals.end(), piece), none; p != none; ++p)
+          text += (*p)[1];
         EXPECT_NE(std::find(TranslatedTexts().begin(), TranslatedTexts().end(), text),
                   TranslatedTexts().end())
             << text << " in " << entry.path();

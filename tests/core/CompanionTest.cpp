@@ -80,7 +80,7 @@ class CompanionMenu : public ::testing::Test {
 TEST_F(CompanionMenu, SuitedItemsAreRenumberedAndReadByTheMenu) {
   sys_.files.AddFile(master,
                      "[PLATFORM]\nSpecified OS=stale,German\n[TABS_INFO]\nNUM=2\nTAB0=A\nTAB1=B\n"
-                     "[SETUP_ITEM]\nCD_Title=  Disc  \nItemNumber=4\n"
+                     "[SETUP_ITEM]\nCD_Title=\"  Disc  \"\nItemNumber=4\n"
                      "(1)Tab=0\n(1)Title=XP only\n(1)Platforms=WNT_5.*\n"
                      "(2)Tab=1\n(2)Title=Everyone\n(2)Run=setup.exe -s\n"
                      "(3)Tab=0\n(3)Title=Japanese\n(3)Languages=Japanese\n"

@@ -45,8 +45,15 @@ TEST(DiscCheck, DemoDiscIsClean) {
   for (const Finding& f : findings)
     if (f.severity != Severity::Note) faults.push_back(f);
   EXPECT_TRUE(faults.empty()) << Listing(faults);
-  // The one long title unfolds on hover: the demo shows that on purpose.
-  ASSERT_EQ(findings.size() - faults.size(), 1u) << Listing(findings);
+  // The one long title unfolds on hover: the demo shows that on purpose, in
+  // the debug menu file and in the companion's master list alike.
+  std::vector<std::string> noted;
+  for (const Finding& f : findings) {
+    if (f.severity != Severity::Note) continue;
+    noted.push_back(std::filesystem::path(f.file).filename().string());
+    EXPECT_NE(f.text.find("unfolds to two lines"), std::string::npos) << FormatFinding(f);
+  }
+  EXPECT_EQ(noted, (std::vector<std::string>{"MasterList.ini", "zkcd_dbg.ini"})) << Listing(findings);
 }
 
 TEST(DiscCheck, EveryPlantedFaultIsFound) {
@@ -57,6 +64,10 @@ TEST(DiscCheck, EveryPlantedFaultIsFound) {
     damage.apply(folder.Path());
     const std::vector<Finding> findings = Check(folder.Path());
     for (const testing::ExpectedFinding& e : damage.expected) {
+#ifdef _WIN32
+      // Windows itself refuses such a name, so the damage cannot be laid out.
+      if (e.fileEnd.find('?') != std::string::npos) continue;
+#endif
       EXPECT_TRUE(std::any_of(findings.begin(), findings.end(),
                               [&](const Finding& f) { return Matches(f, e); }))
           << "expected " << e.fileEnd << ":" << e.line << ": " << e.severity << ": " << e.text
