@@ -3,6 +3,8 @@
 // size and closing.
 #include "app/Autorun3_win.h"
 
+#include "app/StartupTrace_win.h"
+
 #include <stdexcept>
 
 #include "Manual_Opener/Manualini.h"
@@ -67,6 +69,10 @@ std::unique_ptr<TZkAutorunForm> TZkAutorunForm::Create(const StartOptions& optio
     if (form->Construct()) {
       form->SetLive(true);
       form->Show();
+      form->Update();
+      StartupMark("first paint");
+      form->CreateBrowsers();
+      StartupMark("browsers");
     }
   } catch (const std::exception& e) {
     // A skin file that cannot be loaded: the window is not shown and the
@@ -81,6 +87,7 @@ bool TZkAutorunForm::Construct() {
   // 1. The controls of the form; the application takes the form's caption.
   BuildFromLayout();
   LoadResourcePictures();
+  StartupMark("controls built");
   Application::Instance().SetTitle(Caption());
   DebugMode = commandLine_.DebugMode();
 
@@ -112,6 +119,7 @@ bool TZkAutorunForm::Construct() {
   // The skinned controls draw in the depth the skin was chosen for.
   SetDisplayColourDepth(ColourDepth);
   if (!ChooseSkin()) return false;
+  StartupMark("skin chosen");
   lblTitleBar->SetLeft(imgLogo->Left() + imgLogo->Width() + 5);
   imgMinimize->SetPicture(imgMiniUp);
   imgClose->SetPicture(imgCloseUp);
@@ -132,12 +140,15 @@ bool TZkAutorunForm::Construct() {
     }
   }
 
+  StartupMark("translations and manual pictures");
   // 13. The window takes the shape of its background, which drags it.
   ShapeWindow();
+  StartupMark("window shaped");
 
   // 14.-15. Texts in the user's language; the browser panels.
   LocaliseTexts();
   PlaceBrowserPanels();
+  StartupMark("browser panels");
 
   // 16.-17. The waiting start polls the companion program's answer.
   if (commandLine_.Waiting()) {
@@ -151,11 +162,13 @@ bool TZkAutorunForm::Construct() {
 
   // 18. Otherwise the menu now.
   if (!LoadMenuConfiguration()) return false;
+  StartupMark("menu configuration");
   if (GamingMode) {
     sExplain->SetFontColour(0x8D8D8D);
     lblTitleBar->SetLeft(54);
   }
   FinishStartup();
+  StartupMark("start finished");
   return true;
 }
 
@@ -184,6 +197,14 @@ void TZkAutorunForm::PlaceBrowserPanels() {
   plADUp->SetBounds(7, 62, 625, 53);
   zkbADInstall->SetBounds(294, 250, 108, 27);
   plItemAD->SetBounds(40, 168, 241, 209);
+}
+
+void TZkAutorunForm::CreateBrowsers() {
+  // Once: the browser library is heavy to load, so the panels get their
+  // browsers right after the window's first paint, before the user can
+  // reach them (input waits in the queue until this returns).
+  if (browsersMade_) return;
+  browsersMade_ = true;
   wbContact = WebBrowser::Create(plBrowser->Handle(), 24, 32, 650, 450);
   wbAD = WebBrowser::Create(plAD->Handle(), -2, -75, 660, 450);
   wbADUp = WebBrowser::Create(plADUp->Handle(), -2, -2, 660, 450);
@@ -193,6 +214,13 @@ void TZkAutorunForm::PlaceBrowserPanels() {
   const std::string contact =
       SkinFolder + (ColourDepth > 4 ? "contact\\contact_256_n00.htm" : "contact\\contact_16_n00.htm");
   if (wbContact && Files().FileExists(contact)) wbContact->Navigate(contact);
+  // A tab chosen before the browsers were there shows its pages now.
+  const int t = SelectedTab;
+  if (t >= 0 && t < Model.TabCount && static_cast<int>(AdPages.size()) > t && plAD->Visible()) {
+    if (wbAD) wbAD->Navigate(AdPages[static_cast<std::size_t>(t)]);
+    if (wbADUp) wbADUp->Navigate(AdPages[static_cast<std::size_t>(t)]);
+  }
+  if (plBrowser->Visible() && wbContact) wbContact->SetBounds(-1, -1, 650, 450);
 }
 
 bool TZkAutorunForm::LoadMenuConfiguration() {
@@ -292,6 +320,7 @@ void TZkAutorunForm::FinishStartup() {
   lblWaiting->Hide();
   lblWaiting_2->Hide();
   if (HomeTab::Instance().IsHomeTabWithin(Model.TabCount)) HomeTab::Instance().Show();
+  decodedPictures_.clear();
 }
 
 void TZkAutorunForm::tmrPoolingTimer() {
