@@ -3,6 +3,8 @@
 // size and closing.
 #include "app/Autorun3_win.h"
 
+#include "app/StartupTrace_win.h"
+
 #include <stdexcept>
 
 #include "Manual_Opener/Manualini.h"
@@ -67,6 +69,10 @@ std::unique_ptr<TZkAutorunForm> TZkAutorunForm::Create(const StartOptions& optio
     if (form->Construct()) {
       form->SetLive(true);
       form->Show();
+      form->Update();
+      StartupMark("first paint");
+      form->CreateBrowsers();
+      StartupMark("browsers");
       // Keys reach the menu from the start, without a click on it first.
       ::SetForegroundWindow(form->Handle());
     }
@@ -83,6 +89,7 @@ bool TZkAutorunForm::Construct() {
   // 1. The controls of the form; the application takes the form's caption.
   BuildFromLayout();
   LoadResourcePictures();
+  StartupMark("controls built");
   Application::Instance().SetTitle(Caption());
   DebugMode = commandLine_.DebugMode();
 
@@ -115,6 +122,7 @@ bool TZkAutorunForm::Construct() {
   // The skinned controls draw in the depth the skin was chosen for.
   SetDisplayColourDepth(ColourDepth);
   if (!ChooseSkin()) return false;
+  StartupMark("skin chosen");
   lblTitleBar->SetLeft(imgLogo->Left() + imgLogo->Width() + 5);
   imgMinimize->SetPicture(imgMiniUp);
   imgClose->SetPicture(imgCloseUp);
@@ -135,12 +143,15 @@ bool TZkAutorunForm::Construct() {
     }
   }
 
+  StartupMark("translations and manual pictures");
   // 13. The window takes the shape of its background, which drags it.
   ShapeWindow();
+  StartupMark("window shaped");
 
   // 14.-15. Texts in the user's language; the browser panels.
   LocaliseTexts();
   PlaceBrowserPanels();
+  StartupMark("browser panels");
 
   // 16.-17. The waiting start polls the companion program's answer.
   if (commandLine_.Waiting()) {
@@ -154,11 +165,13 @@ bool TZkAutorunForm::Construct() {
 
   // 18. Otherwise the menu now.
   if (!LoadMenuConfiguration()) return false;
+  StartupMark("menu configuration");
   if (GamingMode) {
     sExplain->SetFontColour(0x8D8D8D);
     lblTitleBar->SetLeft(54);
   }
   FinishStartup();
+  StartupMark("start finished");
   return true;
 }
 
@@ -187,6 +200,14 @@ void TZkAutorunForm::PlaceBrowserPanels() {
   plADUp->SetBounds(7, 62, 625, 53);
   zkbADInstall->SetBounds(294, 250, 108, 27);
   plItemAD->SetBounds(40, 168, 241, 209);
+}
+
+void TZkAutorunForm::CreateBrowsers() {
+  // Once: the browser library is heavy to load, so the panels get their
+  // browsers right after the window's first paint, before the user can
+  // reach them (input waits in the queue until this returns).
+  if (browsersMade_) return;
+  browsersMade_ = true;
   wbContact = WebBrowser::Create(plBrowser->Handle(), 24, 32, 650, 450);
   wbAD = WebBrowser::Create(plAD->Handle(), -2, -75, 660, 450);
   wbADUp = WebBrowser::Create(plADUp->Handle(), -2, -2, 660, 450);
@@ -196,6 +217,13 @@ void TZkAutorunForm::PlaceBrowserPanels() {
   const std::string contact =
       SkinFolder + (ColourDepth > 4 ? "contact\\contact_256_n00.htm" : "contact\\contact_16_n00.htm");
   if (wbContact && Files().FileExists(contact)) wbContact->Navigate(contact);
+  // A tab chosen before the browsers were there shows its pages now.
+  const int t = SelectedTab;
+  if (t >= 0 && t < Model.TabCount && static_cast<int>(AdPages.size()) > t && plAD->Visible()) {
+    if (wbAD) wbAD->Navigate(AdPages[static_cast<std::size_t>(t)]);
+    if (wbADUp) wbADUp->Navigate(AdPages[static_cast<std::size_t>(t)]);
+  }
+  if (plBrowser->Visible() && wbContact) wbContact->SetBounds(-1, -1, 650, 450);
 }
 
 bool TZkAutorunForm::LoadMenuConfiguration() {
@@ -295,6 +323,7 @@ void TZkAutorunForm::FinishStartup() {
   lblWaiting->Hide();
   lblWaiting_2->Hide();
   if (HomeTab::Instance().IsHomeTabWithin(Model.TabCount)) HomeTab::Instance().Show();
+  decodedPictures_.clear();
 }
 
 void TZkAutorunForm::tmrPoolingTimer() {

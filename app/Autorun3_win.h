@@ -202,6 +202,7 @@ class TZkAutorunForm : public Form {
   bool ChooseSkin();
   void LocaliseTexts();
   void PlaceBrowserPanels();
+  void CreateBrowsers();
   void BuildRows();
   void ShapeWindow();
   void LoadButtonSkins();
@@ -209,6 +210,9 @@ class TZkAutorunForm : public Form {
   // folder) blended over the background behind the button.
   // state: 0 raised, 1 sunken, 2 focused.
   bool CompositeButtonPicture(const std::string& file, ZkButtonTx& button, int state);
+  // A picture of the disc decoded once for the whole start (the ten manual
+  // buttons share three pictures); null when it cannot be read.
+  const Bitmap* DecodedPicture(const std::string& file);
   int ContactTab() const;
   int ClickedRow(const Control& sender) const;
   bool RefuseWhileInstallerRuns();
@@ -218,6 +222,9 @@ class TZkAutorunForm : public Form {
   CommandLine commandLine_;
   std::vector<std::unique_ptr<Control>> owned_;
   std::map<std::string, Control*> byName_;
+  bool browsersMade_ = false;
+  // Decoded pictures by lower-cased path, let go when the start is finished.
+  std::map<std::string, std::unique_ptr<Bitmap>> decodedPictures_;
   // Last: it lets go of the window's clients while every control still lives.
   std::shared_ptr<AccessibleTree> accessible_;
 };

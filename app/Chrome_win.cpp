@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "app/Autorun3_win.h"
+#include "env/Text.h"
 #include "platform/Ports.h"
 #include "platform/ScopedWin.h"
 #include "toolkit/Application_win.h"
@@ -169,16 +170,26 @@ void TZkAutorunForm::imgCloseClick(Control&) { Close(); }
 
 bool TZkAutorunForm::CompositeButtonPicture(const std::string& file, ZkButtonTx& button,
                                             int state) {
-  Bitmap png;
-  if (!LoadPngFile(ProgramFolder + file, png)) return false;
+  const Bitmap* png = DecodedPicture(ProgramFolder + file);
+  if (!png) return false;
   Bitmap picture;
-  if (!CompositeOver(Image1->Picture(), button.Left(), button.Top(), png, picture)) return false;
+  if (!CompositeOver(Image1->Picture(), button.Left(), button.Top(), *png, picture)) return false;
   // The raised picture also gives the button its size.
   ZkFourStateAppearance& looks = button.Appearance();
   if (state == 0) looks.SetRaisedBmp(picture);
   if (state == 1) looks.SetSunkenBmp(picture);
   if (state == 2) looks.SetFocusedBmp(picture);
   return true;
+}
+
+const Bitmap* TZkAutorunForm::DecodedPicture(const std::string& file) {
+  const std::string key = LowerCase(file);
+  const auto found = decodedPictures_.find(key);
+  if (found != decodedPictures_.end()) return found->second.get();
+  auto png = std::make_unique<Bitmap>();
+  // A picture that cannot be read is tried again next time: it may be back.
+  if (!LoadPngFile(file, *png)) return nullptr;
+  return decodedPictures_.emplace(key, std::move(png)).first->second.get();
 }
 
 void TZkAutorunForm::LoadButtonSkins() {

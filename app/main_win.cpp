@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/Autorun3_win.h"
+#include "app/StartupTrace_win.h"
 #include "platform/Assert.h"
 #include "platform/ScopedWin.h"
 #include "platform/Win32Ports.h"
@@ -11,6 +12,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace pikko;
+  StartupMark("entry");
   // A second start does nothing, shows nothing and leaves the first alone.
   if (win::ScopedHandle existing{::OpenMutexA(SYNCHRONIZE, FALSE, "ZekaPikkoMutex")}) return 0;
   win::ScopedHandle mutex(::CreateMutexA(nullptr, TRUE, "ZekaPikkoMutex"));

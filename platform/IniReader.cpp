@@ -47,8 +47,13 @@ std::string_view TrimDefault(std::string_view def) {
 
 }  // namespace
 
-IniDocument IniDocument::Parse(std::string_view contents) {
+IniDocument IniDocument::Parse(std::string_view source) { return Parse(std::string(source)); }
+
+IniDocument IniDocument::Parse(std::string&& source) {
   IniDocument doc;
+  auto text = std::make_shared<std::string>(std::move(source));
+  const std::string_view contents(*text);
+  doc.text_ = std::move(text);
   // Keys above the first section header belong to a section without a name.
   doc.sections_.push_back(Section{});
   // Lines end at LF; a file without any LF is split at CR instead.
@@ -64,7 +69,7 @@ IniDocument IniDocument::Parse(std::string_view contents) {
     if (line.front() == '[') {
       const std::size_t close = line.rfind(']');
       if (close != std::string_view::npos) {
-        doc.sections_.push_back(Section{std::string(TrimProfile(line.substr(1, close - 1))), {}, {}});
+        doc.sections_.push_back(Section{TrimProfile(line.substr(1, close - 1)), {}, {}});
         continue;
       }
       // A header without its "]" is read as a key line.
@@ -72,26 +77,25 @@ IniDocument IniDocument::Parse(std::string_view contents) {
     Key key;
     const std::size_t eq = line.find('=');
     if (eq == std::string_view::npos) {
-      key.name = std::string(line);
+      key.name = line;
     } else {
-      key.name = std::string(TrimProfile(line.substr(0, eq)));
-      key.value = std::string(TrimProfile(line.substr(eq + 1)));
+      key.name = TrimProfile(line.substr(0, eq));
+      key.value = TrimProfile(line.substr(eq + 1));
       key.hasValue = true;
     }
-    doc.sections_.back().keys.push_back(std::move(key));
+    doc.sections_.back().keys.push_back(key);
   }
   // The first section of a name, and in it the first key of a name, win.
-  for (std::size_t i = 0; i < doc.sections_.size(); ++i) {
-    Section& s = doc.sections_[i];
-    doc.firstSection.emplace(LowerCase(s.name), i);
-    for (std::size_t k = 0; k < s.keys.size(); ++k) s.firstKey.emplace(LowerCase(s.keys[k].name), k);
-  }
+  doc.firstSection.Build(doc.sections_.size(),
+                         [&doc](std::size_t i) { return doc.sections_[i].name; });
+  for (Section& s : doc.sections_)
+    s.firstKey.Build(s.keys.size(), [&s](std::size_t k) { return s.keys[k].name; });
   return doc;
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
-  const auto it = firstSection.find(LowerCase(name));
-  return it == firstSection.end() ? nullptr : &sections_[it->second];
+  const auto found = firstSection.Find(name, [this](std::size_t i) { return sections_[i].name; });
+  return found ? &sections_[*found] : nullptr;
 }
 
 std::string IniDocument::ReadString(std::string_view section, std::string_view key,
@@ -101,9 +105,9 @@ std::string IniDocument::ReadString(std::string_view section, std::string_view k
   def = TrimDefault(def);
   // Only the first section of a name is searched, and its first key wins.
   if (const Section* s = FindSection(section)) {
-    const auto it = s->firstKey.find(LowerCase(key));
-    if (it != s->firstKey.end()) {
-      const Key& k = s->keys[it->second];
+    const auto found = s->firstKey.Find(key, [s](std::size_t k) { return s->keys[k].name; });
+    if (found) {
+      const Key& k = s->keys[*found];
       return CopyEntry(k.hasValue ? k.value : def, true);
     }
   }
@@ -113,7 +117,7 @@ std::string IniDocument::ReadString(std::string_view section, std::string_view k
 std::vector<std::string> IniDocument::SectionNames() const {
   std::vector<std::string> names;
   for (const Section& s : sections_) {
-    if (!s.name.empty()) names.push_back(s.name);
+    if (!s.name.empty()) names.emplace_back(s.name);
   }
   return names;
 }
@@ -126,7 +130,7 @@ std::vector<std::string> IniDocument::KeyNames(std::string_view section) const {
       // The platform keeps comment lines as keys but never lists them.
       if (!k.name.empty() && k.name.front() == ';') continue;
       if (k.name.empty() && !k.hasValue) continue;
-      names.push_back(k.name);
+      names.emplace_back(k.name);
     }
   }
   return names;
@@ -142,7 +146,12 @@ std::optional<std::string> ReadWholeFile(const std::string& file, bool& exists) 
   std::ifstream in(file, std::ios::binary);
   exists = static_cast<bool>(in);
   if (!in) return std::nullopt;
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // In blocks: a menu file of many items is megabytes long.
+  std::string contents;
+  char block[64 * 1024];
+  while (in.read(block, sizeof block) || in.gcount() > 0)
+    contents.append(block, static_cast<std::size_t>(in.gcount()));
+  return contents;
 }
 
 std::string PortableIniReader::ReadString(const std::string& file, const std::string& section,

@@ -4,12 +4,14 @@
 // pair of enclosing quotes, and every text is cut to 2047 characters.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
+#include "platform/NameIndex.h"
 #include "platform/Ports.h"
 
 namespace pikko {
@@ -20,6 +22,8 @@ constexpr std::size_t kIniValueRoom = 2048;
 class IniDocument {
  public:
   static IniDocument Parse(std::string_view contents);
+  // The same, taking over the text instead of copying it.
+  static IniDocument Parse(std::string&& contents);
 
   // The value of key in section, or def when the section, the key or its
   // "=" is missing.
@@ -31,21 +35,24 @@ class IniDocument {
   std::vector<std::string> KeyNames(std::string_view section) const;
 
  private:
+  // Names and values are views into the document's own copy of the text,
+  // which stays where it is when the document is moved or copied.
   struct Key {
-    std::string name;
-    std::string value;
+    std::string_view name;
+    std::string_view value;
     bool hasValue = false;
   };
   struct Section {
-    std::string name;
+    std::string_view name;
     std::vector<Key> keys;
-    // Lower-cased key name -> its first key, so that a look-up does not
-    // walk the section (a menu file may hold hundreds of thousands of keys).
-    std::unordered_map<std::string, std::size_t> firstKey;
+    // Key name -> its first key, so that a look-up does not walk the
+    // section (a menu file may hold hundreds of thousands of keys).
+    NameIndex firstKey;
   };
   const Section* FindSection(std::string_view name) const;
+  std::shared_ptr<const std::string> text_;
   std::vector<Section> sections_;
-  std::unordered_map<std::string, std::size_t> firstSection;
+  NameIndex firstSection;
 };
 
 // Reads a missing file as the default, like the platform does.

@@ -36,14 +36,14 @@ ScopedIniSnapshot::ScopedIniSnapshot(std::string file) {
   if (!saved_) return;
   std::optional<IniDocument> doc;
   bool exists = false;
-  const std::optional<std::string> text = saved_->FileText(file, exists);
+  std::optional<std::string> text = saved_->FileText(file, exists);
   if (exists && !text) return;  // the port answers key by key
   if (text) {
     const std::string& contents = *text;
     const bool marked = contents.rfind("\xFF\xFE", 0) == 0 || contents.rfind("\xFE\xFF", 0) == 0 ||
                         contents.rfind("\xEF\xBB\xBF", 0) == 0;
     if (marked) return;
-    doc = IniDocument::Parse(contents);
+    doc = IniDocument::Parse(std::move(*text));
   }
   port_ = std::make_unique<Port>(std::move(file), std::move(doc), *saved_);
   CurrentPorts().ini = port_.get();
