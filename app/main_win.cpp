@@ -4,8 +4,10 @@
 #include <commctrl.h>
 
 #include "app/Autorun3_win.h"
+#include "app/CrashReport_win.h"
 #include "app/StartupTrace_win.h"
 #include "platform/Assert.h"
+#include "platform/LibrarySearch_win.h"
 #include "platform/ScopedWin.h"
 #include "platform/Win32Ports.h"
 #include "toolkit/Application_win.h"
@@ -13,6 +15,10 @@
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace pikko;
   StartupMark("entry");
+  // Before any library is loaded by name: the disc's libraries come from the
+  // program's folder, never from the folder the menu was started in.
+  RestrictLibrarySearch();
+  InstallCrashReporting();
   // A second start does nothing, shows nothing and leaves the first alone.
   if (win::ScopedHandle existing{::OpenMutexA(SYNCHRONIZE, FALSE, "ZekaPikkoMutex")}) return 0;
   win::ScopedHandle mutex(::CreateMutexA(nullptr, TRUE, "ZekaPikkoMutex"));

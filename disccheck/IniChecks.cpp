@@ -54,6 +54,13 @@ const std::vector<std::string>& TranslatedTexts() {
       "You need to install %1 to open this file. Do you want to install now?",
       "Based on Intel specification, this model supports Windows XP, Windows 7, and later "
       "version. Install the drivers and utilities when needed.",
+      // The names screen readers and the keyboard's buttons give.
+      "Next page",
+      "Previous page",
+      "Tabs",
+      "Switch",
+      "Start",
+      "Press",
   };
   return texts;
 }
