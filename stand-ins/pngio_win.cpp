@@ -99,13 +99,6 @@ bool CheckStructure(const Bytes& file, bool& hasAlpha) {
   return true;
 }
 
-// The factory of the imaging codecs; COM must be initialised.
-bool Factory(win::ComPtr<IWICImagingFactory>& factory) {
-  return SUCCEEDED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IWICImagingFactory,
-                                      reinterpret_cast<void**>(factory.Put())));
-}
-
 // COM for one call: initialised here unless the thread already is, and
 // uninitialised only when this call's initialisation succeeded (S_FALSE, a
 // thread already in the same model, counts one more and is undone too). A
@@ -119,10 +112,37 @@ class CallCom {
   CallCom(const CallCom&) = delete;
   CallCom& operator=(const CallCom&) = delete;
   bool Usable() const { return SUCCEEDED(hr_) || hr_ == RPC_E_CHANGED_MODE; }
+  // The thread had COM before this call, and keeps it after.
+  bool CallerHasCom() const { return hr_ == S_FALSE || hr_ == RPC_E_CHANGED_MODE; }
 
  private:
   HRESULT hr_;
 };
+
+// The factory of the imaging codecs; COM must be initialised. A thread that
+// keeps COM across its calls (the menu's, which decodes some thirty pictures
+// at start) keeps one factory: making it costs more than decoding a picture.
+// The kept factory is never released: at unload the apartment that made it
+// may be gone.
+bool Factory(win::ComPtr<IWICImagingFactory>& factory, const CallCom& com) {
+  static IWICImagingFactory* kept = nullptr;
+  static DWORD keptFor = 0;
+  const DWORD thread = ::GetCurrentThreadId();
+  if (com.CallerHasCom() && kept != nullptr && keptFor == thread) {
+    kept->AddRef();
+    *factory.Put() = kept;
+    return true;
+  }
+  if (FAILED(::CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                IID_IWICImagingFactory, reinterpret_cast<void**>(factory.Put()))))
+    return false;
+  if (com.CallerHasCom() && kept == nullptr) {
+    factory->AddRef();
+    kept = factory.Get();
+    keptFor = thread;
+  }
+  return true;
+}
 
 bool SizeAllowed(std::uint64_t width, std::uint64_t height) {
   return width > 0 && height > 0 && width <= kMaxPngSide && height <= kMaxPngSide &&
@@ -158,7 +178,7 @@ bool Decode(const Bytes& file, bool hasAlpha, PngImageRecord& record) {
   const CallCom com;
   if (!com.Usable()) return false;
   win::ComPtr<IWICImagingFactory> factory;
-  if (!Factory(factory)) return false;
+  if (!Factory(factory, com)) return false;
   win::ComPtr<IWICStream> stream;
   if (FAILED(factory->CreateStream(stream.Put())) ||
       FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(file.data()),
@@ -228,7 +248,7 @@ bool Encode(const PngImageRecord& record, PngWriteFunction write, void* userData
   const CallCom com;
   if (!com.Usable()) return false;
   win::ComPtr<IWICImagingFactory> factory;
-  if (!Factory(factory)) return false;
+  if (!Factory(factory, com)) return false;
   win::ComPtr<IStream> stream;
   if (FAILED(::CreateStreamOnHGlobal(nullptr, TRUE, stream.Put()))) return false;
   win::ComPtr<IWICBitmapEncoder> encoder;

@@ -136,12 +136,21 @@ void WindowedControl::SetColour(TColor c) {
   Invalidate();
 }
 
+// A window not shown yet (or inside one that is not) is painted whole when
+// it is shown: marking parts of it for repaint before then only costs calls
+// into the system, some hundreds of them while the menu is being built.
+bool WindowedControl::ShownWithAncestors() const {
+  for (const Control* c = this; c != nullptr; c = c->Parent())
+    if (!c->Visible()) return false;
+  return true;
+}
+
 void WindowedControl::InvalidateArea(const RECT& r) {
-  if (hwnd_) ::InvalidateRect(hwnd_, &r, FALSE);
+  if (hwnd_ && ShownWithAncestors()) ::InvalidateRect(hwnd_, &r, FALSE);
 }
 
 void WindowedControl::Invalidate() {
-  if (hwnd_) ::InvalidateRect(hwnd_, nullptr, FALSE);
+  if (hwnd_ && ShownWithAncestors()) ::InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void WindowedControl::Update() {

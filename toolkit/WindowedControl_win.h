@@ -40,6 +40,7 @@ class WindowedControl : public Control {
   void SetColour(TColor c);
 
   void InvalidateArea(const RECT& r);
+  bool ShownWithAncestors() const;
   void Invalidate() override;
   // Paints pending areas now (tests and screenshots).
   void Update();
