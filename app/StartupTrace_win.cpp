@@ -26,7 +26,8 @@ int Mode() {
   return mode;
 }
 
-// The sampler works with fixed arrays only: the sampled thread may be
+#if defined(__x86_64__)
+// The sampler (64-bit builds only) works with fixed arrays only: the sampled thread may be
 // stopped inside the heap.
 constexpr int kMaxSamples = 4000;
 constexpr int kFramesPerSample = 24;
@@ -107,6 +108,11 @@ void StopSamplingAndPrint() {
   }
   std::fflush(stderr);
 }
+
+#else
+void StartSampling() {}
+void StopSamplingAndPrint() {}
+#endif
 
 }  // namespace
 

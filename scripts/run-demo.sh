@@ -9,13 +9,21 @@ source scripts/wine-env.sh
 
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 --target demo-disc
-disc="$here/build/win64/demo-disc/AUTORUN"
+# The disc as a user gets it: the image built, and its tree read back (its
+# files read-only, as on a disc). The autorun entry is the companion
+# program: it writes the menu of this Windows and starts the menu.
+bash scripts/make-iso.sh >/dev/null
+tree="$here/build/iso-tree"
+[ -d "$tree" ] && chmod -R u+w "$tree" && rm -rf "$tree"
+mkdir -p "$tree"
+xorriso -rockridge off -indev build/demo-disc.iso -osirrox on -extract / "$tree" 2>/dev/null
+disc="$tree/AUTORUN"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${PIKKO_SCREENSHOT:-}" ]; then
-  record="$WINEPREFIX/drive_c/windows/Zkcd_log.ini"
-  [ -f "$record" ] || printf '[PLATFORM]\r\nSpecified OS=WNT_6.1P_64,English\r\n' > "$record"
-  cd "$disc" && exec wine Pikko.exe debug
+  cd "$disc" && exec wine Companion.exe
 fi
 shot="$here/build/screenshot.png"
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/scripts/screenshot.sh" "$disc" "$shot"
-echo "screenshot saved to $shot"
+xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/scripts/screenshot.sh" "$disc" "$shot" Companion.exe
+# The README shows this one.
+cp "$shot" "$here/docs/demo-menu.png"
+echo "screenshot saved to $shot (and docs/demo-menu.png)"
