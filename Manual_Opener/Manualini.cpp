@@ -1,6 +1,7 @@
 #include "Manual_Opener/Manualini.h"
 
 #include <optional>
+#include <string_view>
 
 #include "Manual_Opener/OpenWith.h"
 #include "env/Miscfunctions.h"
@@ -118,6 +119,26 @@ void ManualIni::StartReaderInstaller(const std::string& manualPath) const {
   Processes().Create(start);  // a failed start is not reported
 }
 
+namespace {
+
+// A name the system takes as one file of the folder it is put in: not only
+// dots and blanks ("..", "... " name the parent or the folder itself, as the
+// system drops a name's trailing dots and blanks), no trailing dot or blank,
+// and none of the characters a file name cannot hold.
+constexpr std::size_t npos = std::string_view::npos;
+
+bool PlainFileName(const std::string& name) {
+  if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
+  if (name.find_first_not_of(". ") == std::string::npos) return false;
+  // ("|" is left to the system: it is a trail byte of double-byte names.)
+  for (const char c : name)
+    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"/\\?*").find(c) != npos)
+      return false;
+  return true;
+}
+
+}  // namespace
+
 void ManualIni::OpenThroughBatchFile(const std::string& manualKey,
                                      const std::string& manualPath) const {
   const std::string temp = Folders().TempDirectory();
@@ -136,8 +157,7 @@ void ManualIni::OpenThroughBatchFile(const std::string& manualKey,
   // elsewhere, and a copy by the batch file's name would have the batch
   // file start itself over and over.
   const std::string copyName = ExtractFileName(name);
-  if (copyName.empty() || copyName == "." || copyName == ".." || SameText(copyName, kBatchFileName))
-    return;
+  if (!PlainFileName(copyName) || SameText(copyName, kBatchFileName)) return;
   const std::string copyPath = temp + copyName;
   if (!FitsPathRoom(batchFile) || !FitsPathRoom(copyPath)) return;
   // A batch file that cannot be written might still hold an earlier run's

@@ -37,6 +37,9 @@ const KeptInput kKeptInputs[] = {
     {"manual_setting", "copy-named-as-the-batch-file",
      "the manual's name, a drive and the batch file's name in it, was copied as written: a copy "
      "away from the temporary folder's own files, as a batch file"},
+    {"manual_setting", "copy-named-parent-step",
+     "a manual named \"..<name>\" is a plain file of the temporary folder; the target took any "
+     "\"\\..\" in a written path for a step to the parent"},
     {"manual_setting", "manual-that-is-a-batch-file",
      "a manual may be a batch file; the target took every batch file written for the menu's own"},
     {"language_file", "control-character-key",

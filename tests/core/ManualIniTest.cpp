@@ -241,6 +241,27 @@ TEST_F(BatchRoute, APercentSignIsWrittenForTheCommandInterpreter) {
   EXPECT_EQ(sys.files.Contents(Batch()).value_or(""), "start \"\" \"C:\\TEMP\\100%%PATH%%.pdf\"");
 }
 
+// The copy is one file of the temporary folder, or nothing: a name the
+// system would read as the folder, its parent or no file at all is refused.
+TEST_F(BatchRoute, OnlyAPlainFileNameIsCopied) {
+  const struct {
+    const char* name;
+    bool opened;
+  } cases[] = {{"..Guide.pdf", true}, {"Guide.pdf", true},  {"...", false}, {". .", false},
+               {".. ", false},        {"Guide.", false},    {"Guide ", false},
+               {"Gu*de.pdf", false},  {"Gu\x01" "de.pdf", false}};
+  for (const auto& c : cases) {
+    Settings(std::string("[ManualFolder]\r\nGuide=Guide\r\n[Guide]\r\nEnglish=") + c.name + "\r\n");
+    sys.files.AddFile(std::string("D:\\manual\\Guide\\") + c.name);
+    sys.shell.calls.clear();
+    sys.files.written.clear();
+    sys.messages.answers = {mb::IdNo};
+    opener.OpenManual("Guide", "?");
+    EXPECT_EQ(sys.shell.calls.size(), c.opened ? 1u : 0u) << c.name;
+    EXPECT_EQ(sys.files.written.empty(), !c.opened) << c.name;
+  }
+}
+
 TEST_F(BatchRoute, PathsBeyondTheirRoomAreRefused) {
   struct Case {
     std::size_t nameLength;
