@@ -16,6 +16,7 @@
 #include "app/MenuConfig.h"
 #include "demo/DemoDisc.h"
 #include "platform/ScopedWin.h"
+#include "tests/win/ChildProcess.h"
 #include "tests/win/FormHarness.h"
 #include "tests/win/WinTestSupport.h"
 
@@ -185,34 +186,6 @@ void CheckTab(const std::vector<Element>& tree, const DemoTab& want) {
   ASSERT_EQ(lists.size(), want.rows.empty() ? 0u : 1u);
 }
 
-// The real program, from outside.
-struct Menu {
-  win::ScopedHandle process;
-  DWORD id = 0;
-  ~Menu() {
-    if (process && ::WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
-      ::TerminateProcess(process.Get(), 1);
-      ::WaitForSingleObject(process.Get(), 5000);
-    }
-  }
-};
-
-struct Search {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK MatchMenu(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<Search*>(lp);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(hwnd, &owner);
-  char cls[64] = {};
-  ::GetClassNameA(hwnd, cls, static_cast<int>(std::size(cls)));
-  if (owner != s->pid || std::string(cls) != "TZkAutorunForm" || !::IsWindowVisible(hwnd)) return TRUE;
-  s->found = hwnd;
-  return FALSE;
-}
-
 // Waits until the element's state has the bits, asking again and again (the
 // program runs the action when its own loop gets to it).
 bool WaitForState(IAccessible* object, long id, long bits) {
@@ -227,34 +200,20 @@ bool WaitForState(IAccessible* object, long id, long bits) {
 }
 
 TEST(AccessibleTree, AnotherProcessFindsEveryTabRowAndButtonOfTheFirstTwoTabs) {
-  char windows[MAX_PATH] = {};
-  ::GetWindowsDirectoryA(windows, static_cast<UINT>(std::size(windows)));
-  const std::string record = std::string(windows) + "\\Zkcd_log.ini";
-  if (::GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES)
-    std::ofstream(record) << "[PLATFORM]\nSpecified OS=WNT_6.1P_64,English\n";
+  testing::EnsurePlatformRecord();
+  // The pointer away from where the window comes: a row under it would be
+  // hovered and show its own description (a test before may leave it there).
+  ::SetCursorPos(0, 0);
   const std::string folder = BuildPath("demo-disc/AUTORUN") + "\\";
-  std::string command = "\"" + folder + "Pikko.exe\" debug";
-  std::vector<char> buffer(command.begin(), command.end());
-  buffer.push_back('\0');
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               folder.c_str(), &si, &pi));
-  ::CloseHandle(pi.hThread);
-  Menu menu;
-  menu.process.Reset(pi.hProcess);
-  menu.id = pi.dwProcessId;
-  Search search{menu.id, nullptr};
-  for (int i = 0; i < 200 && !search.found; ++i) {
-    ::Sleep(100);
-    ::EnumWindows(&MatchMenu, reinterpret_cast<LPARAM>(&search));
-  }
-  ASSERT_TRUE(search.found) << "the menu's window";
+  const testing::ChildProcess menu = testing::StartChild(folder + "Pikko.exe", "debug", folder);
+  ASSERT_TRUE(menu.process);
+  const std::vector<HWND> windows = testing::WaitForWindowsOf(menu.id, "TZkAutorunForm", 20000);
+  ASSERT_FALSE(windows.empty()) << "the menu's window";
+  HWND const window = windows.front();
 
   win::ComInit com;
   win::ComPtr<IAccessible> client;
-  ASSERT_EQ(::AccessibleObjectFromWindow(search.found, static_cast<DWORD>(OBJID_CLIENT),
+  ASSERT_EQ(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT),
                                          IID_IAccessible, reinterpret_cast<void**>(client.Put())),
             S_OK);
   Element root = Describe(client.Get(), CHILDID_SELF, 0);
@@ -275,7 +234,7 @@ TEST(AccessibleTree, AnotherProcessFindsEveryTabRowAndButtonOfTheFirstTwoTabs) {
     Walk(client.Get(), ROLE_SYSTEM_CLIENT, tree);
     CheckTab(tree, Expected(tab, true));
   }
-  ::PostMessageA(search.found, WM_CLOSE, 0, 0);
+  ::PostMessageA(window, WM_CLOSE, 0, 0);
   EXPECT_EQ(::WaitForSingleObject(menu.process.Get(), 10000), WAIT_OBJECT_0);
 }
 

@@ -13,6 +13,7 @@
 #include "env/Text.h"
 #include "platform/ScopedWin.h"
 #include "platform/Win32Ports.h"
+#include "tests/win/ChildProcess.h"
 #include "tests/win/WinTestSupport.h"
 #include "toolkit/Bitmap_win.h"
 #include "toolkit/PngImage_win.h"
@@ -20,81 +21,24 @@
 namespace pikko {
 namespace {
 
-// The demo disc's folder. The Windows folder gets the platform record the
-// disc's companion program leaves there ("Zkcd_log.ini"), which the
-// promotion reads; without it the menu would warn before it shows.
+// The demo disc's folder, with the platform record in the Windows folder.
 std::string DemoDiscFolder() {
-  char windows[MAX_PATH] = {};
-  ::GetWindowsDirectoryA(windows, static_cast<UINT>(std::size(windows)));
-  const std::string record = std::string(windows) + "\\Zkcd_log.ini";
-  if (::GetFileAttributesA(record.c_str()) == INVALID_FILE_ATTRIBUTES)
-    std::ofstream(record) << "[PLATFORM]\nSpecified OS=WNT_6.1P_64,English\n";
+  testing::EnsurePlatformRecord();
   return testing::BuildPath("demo-disc/AUTORUN") + "\\";
 }
 
-// A started program; one still running when the test ends is ended, so
-// that a failed test leaves no menu holding the single-instance mutex.
-struct Process {
-  win::ScopedHandle process;
-  DWORD id = 0;
-  Process() = default;
-  Process(Process&&) = default;
-  Process& operator=(Process&&) = default;
-  ~Process() {
-    if (process && ::WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
-      ::TerminateProcess(process.Get(), 1);
-      ::WaitForSingleObject(process.Get(), 5000);
-    }
-  }
-};
+using Process = testing::ChildProcess;
 
+// The menu of a disc folder, started in that folder.
 Process Start(const std::string& folder, const std::string& arguments) {
-  std::string command = "\"" + folder + "Pikko.exe\" " + arguments;
-  std::vector<char> buffer(command.begin(), command.end());
-  buffer.push_back('\0');
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  Process p;
-  if (::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                       &si, &pi)) {
-    ::CloseHandle(pi.hThread);
-    p.process.Reset(pi.hProcess);
-    p.id = pi.dwProcessId;
-  }
-  return p;
+  return testing::StartChild(folder + "Pikko.exe", arguments, folder);
 }
 
-struct WindowSearch {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK MatchMenuWindow(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<WindowSearch*>(lp);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(hwnd, &owner);
-  char cls[64] = {};
-  ::GetClassNameA(hwnd, cls, static_cast<int>(std::size(cls)));
-  if (owner == s->pid && std::string(cls) == "TZkAutorunForm" && ::IsWindowVisible(hwnd)) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND FindMenuWindow(DWORD pid) {
-  WindowSearch search{pid, nullptr};
-  ::EnumWindows(&MatchMenuWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
+HWND FindMenuWindow(DWORD pid) { return testing::FirstVisibleWindowOf(pid, "TZkAutorunForm"); }
 
 HWND WaitForMenuWindow(DWORD pid, DWORD ms) {
-  for (DWORD waited = 0; waited < ms; waited += 100) {
-    if (HWND h = FindMenuWindow(pid)) return h;
-    ::Sleep(100);
-  }
-  return nullptr;
+  const std::vector<HWND> found = testing::WaitForWindowsOf(pid, "TZkAutorunForm", ms);
+  return found.empty() ? nullptr : found.front();
 }
 
 // The screen's pixels of a rectangle, as a 24-bit bitmap.
@@ -342,24 +286,6 @@ TEST(EndToEnd, ButtonLooksDoubleClickAndDragUnderTheRealMouse) {
   EXPECT_EQ(::WaitForSingleObject(menu.process.Get(), 10000), WAIT_OBJECT_0);
 }
 
-struct DialogSearch {
-  DWORD pid;
-  HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<DialogSearch*>(lp);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(hwnd, &owner);
-  char cls[16] = {};
-  ::GetClassNameA(hwnd, cls, static_cast<int>(std::size(cls)));
-  if (owner == s->pid && std::string(cls) == "#32770" && ::IsWindowVisible(hwnd)) {
-    s->found = hwnd;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // Without its PNG library the menu cannot draw its buttons: it says so in
 // one message, naming the check that failed, and ends.
 TEST(EndToEnd, AMissingPngLibraryIsABrokenInstallation) {
@@ -370,18 +296,15 @@ TEST(EndToEnd, AMissingPngLibraryIsABrokenInstallation) {
   fs::remove(copy / "AUTORUN" / "pngio.dll");
   Process menu = Start((copy / "AUTORUN").string() + "\\", "debug");
   ASSERT_TRUE(menu.process);
-  DialogSearch search{menu.id, nullptr};
-  for (int i = 0; i < 200 && !search.found; ++i) {
-    ::Sleep(100);
-    ::EnumWindows(&MatchDialog, reinterpret_cast<LPARAM>(&search));
-  }
-  ASSERT_NE(search.found, nullptr) << "no message";
+  const std::vector<HWND> boxes = testing::WaitForWindowsOf(menu.id, "#32770", 20000);
+  ASSERT_FALSE(boxes.empty()) << "no message";
+  HWND const box = boxes.front();
   char text[256] = {};
-  ::GetDlgItemTextA(search.found, 0xFFFF, text, static_cast<int>(std::size(text)));
+  ::GetDlgItemTextA(box, 0xFFFF, text, static_cast<int>(std::size(text)));
   EXPECT_NE(std::string(text).find("m_hinst"), std::string::npos) << text;
   EXPECT_NE(std::string(text).find("PngReader"), std::string::npos) << text;
   EXPECT_EQ(FindMenuWindow(menu.id), nullptr) << "no menu is shown";
-  ::PostMessageA(search.found, WM_COMMAND, IDOK, 0);
+  ::PostMessageA(box, WM_COMMAND, IDOK, 0);
   ASSERT_EQ(::WaitForSingleObject(menu.process.Get(), 10000), WAIT_OBJECT_0);
   DWORD code = 0;
   ::GetExitCodeProcess(menu.process.Get(), &code);

@@ -7,75 +7,19 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include "platform/ScopedWin.h"
+#include "tests/win/ChildProcess.h"
 #include "tests/win/WinTestSupport.h"
 
 namespace pikko {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Child {
-  win::ScopedHandle process;
-  DWORD id = 0;
-  ~Child() {
-    if (process && ::WaitForSingleObject(process.Get(), 0) == WAIT_TIMEOUT) {
-      ::TerminateProcess(process.Get(), 1);
-      ::WaitForSingleObject(process.Get(), 5000);
-    }
-  }
-};
-
-void Start(Child& child, const std::string& program, const std::string& arguments,
-           const std::string& currentFolder) {
-  std::string command = "\"" + program + "\" " + arguments;
-  std::vector<char> buffer(command.begin(), command.end());
-  buffer.push_back('\0');
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  ASSERT_TRUE(::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               currentFolder.c_str(), &si, &pi))
-      << command;
-  ::CloseHandle(pi.hThread);
-  child.process.Reset(pi.hProcess);
-  child.id = pi.dwProcessId;
-}
-
-struct Windows {
-  DWORD pid;
-  std::string cls;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK Collect(HWND hwnd, LPARAM lp) {
-  auto* s = reinterpret_cast<Windows*>(lp);
-  DWORD owner = 0;
-  ::GetWindowThreadProcessId(hwnd, &owner);
-  char cls[64] = {};
-  ::GetClassNameA(hwnd, cls, static_cast<int>(std::size(cls)));
-  if (owner == s->pid && s->cls == cls && ::IsWindowVisible(hwnd)) s->found.push_back(hwnd);
-  return TRUE;
-}
-
-std::vector<HWND> VisibleWindows(DWORD pid, const char* cls) {
-  Windows s{pid, cls, {}};
-  ::EnumWindows(&Collect, reinterpret_cast<LPARAM>(&s));
-  return s.found;
-}
-
-std::vector<HWND> WaitForWindows(DWORD pid, const char* cls, DWORD ms) {
-  for (DWORD waited = 0; waited < ms; waited += 100) {
-    std::vector<HWND> found = VisibleWindows(pid, cls);
-    if (!found.empty()) return found;
-    ::Sleep(100);
-  }
-  return {};
-}
+using testing::StartChild;
+using testing::VisibleWindowsOf;
+using testing::WaitForWindowsOf;
 
 bool Exists(const fs::path& p) { return ::GetFileAttributesA(p.string().c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -88,11 +32,7 @@ class LibrarySearch : public ::testing::TestWithParam<bool> {
     fs::create_directories(root_ / "started-from");
     fs::copy(fs::path(testing::BuildPath("demo-disc/AUTORUN")), root_ / "AUTORUN", fs::copy_options::recursive);
     fs::remove(root_ / "AUTORUN" / "zkwmiacpi.dll");
-    // The platform record the companion leaves; without it the menu warns.
-    char windows[MAX_PATH] = {};
-    ::GetWindowsDirectoryA(windows, MAX_PATH);
-    const fs::path record = fs::path(windows) / "Zkcd_log.ini";
-    if (!Exists(record)) std::ofstream(record) << "[PLATFORM]\nSpecified OS=WNT_6.1P_64,English\n";
+    testing::EnsurePlatformRecord();
   }
   void TearDown() override {
     std::error_code ignored;
@@ -107,13 +47,14 @@ TEST_P(LibrarySearch, OnlyTheProgramFolderCopyOfADiscLibraryIsLoaded) {
   fs::copy_file(testing::BuildPath("probes/zkwmiacpi.dll"), folder / "zkwmiacpi.dll");
   const fs::path marker = folder / "zkwmiacpi.dll.loaded";
 
-  Child menu;
-  Start(menu, (root_ / "AUTORUN" / "Pikko.exe").string(), "debug", (root_ / "started-from").string());
-  ASSERT_FALSE(WaitForWindows(menu.id, "TZkAutorunForm", 20000).empty()) << "the menu did not start";
+  const testing::ChildProcess menu =
+      StartChild((root_ / "AUTORUN" / "Pikko.exe").string(), "debug", (root_ / "started-from").string());
+  ASSERT_TRUE(menu.process);
+  ASSERT_FALSE(WaitForWindowsOf(menu.id, "TZkAutorunForm", 20000).empty()) << "the menu did not start";
   // The library is asked for while the window is built: it is loaded (or
   // refused) by the time the window shows.
   EXPECT_EQ(Exists(marker), besideProgram) << marker.string();
-  EXPECT_TRUE(VisibleWindows(menu.id, "#32770").empty()) << "no message on a normal start";
+  EXPECT_TRUE(VisibleWindowsOf(menu.id, "#32770").empty()) << "no message on a normal start";
 }
 
 INSTANTIATE_TEST_SUITE_P(PlantedIn, LibrarySearch, ::testing::Values(false, true),
@@ -149,12 +90,12 @@ class CrashReporting : public ::testing::TestWithParam<CrashCase> {};
 TEST_P(CrashReporting, EndsWithOneMessageNamingTheFault) {
   const CrashCase& c = GetParam();
   const std::string probe = testing::BuildPath("probes/CrashProbe.exe");
-  Child child;
-  Start(child, probe, c.how, testing::BuildPath("probes"));
-  std::vector<HWND> boxes = WaitForWindows(child.id, "#32770", 20000);
+  const testing::ChildProcess child = StartChild(probe, c.how, testing::BuildPath("probes"));
+  ASSERT_TRUE(child.process);
+  std::vector<HWND> boxes = WaitForWindowsOf(child.id, "#32770", 20000);
   ASSERT_EQ(boxes.size(), 1u) << "one message";
   ::Sleep(1000);  // a cascade would show its second box by now
-  boxes = VisibleWindows(child.id, "#32770");
+  boxes = VisibleWindowsOf(child.id, "#32770");
   ASSERT_EQ(boxes.size(), 1u) << "still one message";
   char text[1024] = {};
   ::GetDlgItemTextA(boxes[0], 0xFFFF, text, static_cast<int>(std::size(text)));
