@@ -91,8 +91,9 @@ void OnTerminate() noexcept {
 }  // namespace
 
 void InstallCrashReporting() noexcept {
-  // The system's own fault box would come after ours: a second box.
-  ::SetErrorMode(::SetErrorMode(0) | SEM_NOGPFAULTERRORBOX);
+  // The error mode is left as it is: the setup programs the menu starts
+  // inherit it, and the filter ends the process before the system's own
+  // fault box could come.
   ::SetUnhandledExceptionFilter(&OnUnhandledException);
   std::set_terminate(&OnTerminate);
 }
