@@ -44,7 +44,7 @@ const FontWidthTable kTables[] = {
 
 }  // namespace
 
-const FontWidthTable* FindWidthTable(const FontSpec& font) {
+const FontWidthTable* FindWidthTable(const FontFace& font) {
   for (const FontWidthTable& t : kTables) {
     if (SameText(font.name, t.name) && font.height == t.height && font.bold == t.bold) return &t;
   }

@@ -1,23 +1,9 @@
 #include "disccheck/IniLineIndex.h"
 
 #include "env/Text.h"
+#include "platform/IniReader.h"
 
 namespace pikko::disccheck {
-namespace {
-
-// The reader treats the end-of-file mark like a blank.
-bool IsProfileSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f' ||
-         c == '\x1a';
-}
-
-std::string_view TrimProfile(std::string_view s) {
-  while (!s.empty() && IsProfileSpace(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsProfileSpace(s.back())) s.remove_suffix(1);
-  return s;
-}
-
-}  // namespace
 
 IniLineIndex IniLineIndex::Build(std::string_view contents) {
   IniLineIndex index;

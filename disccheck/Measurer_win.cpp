@@ -13,13 +13,13 @@ namespace {
 
 class GdiMeasurer final : public TextMeasurer {
  public:
-  std::optional<int> Width(const FontSpec& font, const std::string& text) const override {
+  std::optional<int> Width(const FontFace& font, const std::string& text) const override {
     Dc dc(font);
     SIZE size{};
     ::GetTextExtentPoint32A(dc.dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
     return size.cx;
   }
-  std::optional<int> WrappedHeight(const FontSpec& font, const std::string& text,
+  std::optional<int> WrappedHeight(const FontFace& font, const std::string& text,
                                    int width) const override {
     Dc dc(font);
     RECT r{0, 0, width, 0};
@@ -31,12 +31,12 @@ class GdiMeasurer final : public TextMeasurer {
 
  private:
   struct Dc {
-    explicit Dc(const FontSpec& spec) : dc(::CreateCompatibleDC(nullptr)) {
+    explicit Dc(const FontFace& face) : dc(::CreateCompatibleDC(nullptr)) {
       LOGFONTA lf{};
-      lf.lfHeight = -spec.height;
-      lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+      lf.lfHeight = -face.height;
+      lf.lfWeight = face.bold ? FW_BOLD : FW_NORMAL;
       lf.lfCharSet = DEFAULT_CHARSET;
-      lstrcpynA(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+      lstrcpynA(lf.lfFaceName, face.name.c_str(), LF_FACESIZE);
       font.Reset(::CreateFontIndirectA(&lf));
       select.emplace(dc.Get(), font.Get());
     }

@@ -32,7 +32,7 @@ struct MenuRun {
   Checker& c;
   const std::string& path;
   MenuModel model;
-  FontSpec rowFont = RowFont(), descriptionFont = DescriptionFont();
+  FontFace rowFont = RowFont(), descriptionFont = DescriptionFont();
   ManualIni manuals{"", ""};
   IniDocument document;
 

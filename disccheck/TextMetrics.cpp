@@ -4,9 +4,9 @@
 
 namespace pikko::disccheck {
 
-FontSpec RowFont() { return {"MS Sans Serif", 13, true}; }
-FontSpec DescriptionFont() { return {"MS Sans Serif", 11, false}; }
-FontSpec TabCaptionFont() { return {"MS Sans Serif", 11, false}; }
+FontFace RowFont() { return {"MS Sans Serif", 13, true}; }
+FontFace DescriptionFont() { return {"MS Sans Serif", 11, false}; }
+FontFace TabCaptionFont() { return {"MS Sans Serif", 11, false}; }
 
 namespace {
 
@@ -24,15 +24,15 @@ int TableWidth(const FontWidthTable& table, const std::string& text) {
 
 }  // namespace
 
-const FontWidthTable* FindWidthTable(const FontSpec& font);
+const FontWidthTable* FindWidthTable(const FontFace& font);
 
-std::optional<int> TableMeasurer::Width(const FontSpec& font, const std::string& text) const {
+std::optional<int> TableMeasurer::Width(const FontFace& font, const std::string& text) const {
   const FontWidthTable* table = FindWidthTable(font);
   if (!table) return std::nullopt;
   return TableWidth(*table, text);
 }
 
-std::optional<int> TableMeasurer::WrappedHeight(const FontSpec& font, const std::string& text,
+std::optional<int> TableMeasurer::WrappedHeight(const FontFace& font, const std::string& text,
                                                 int width) const {
   const FontWidthTable* table = FindWidthTable(font);
   if (!table) return std::nullopt;

@@ -11,7 +11,7 @@
 
 namespace pikko::disccheck {
 
-struct FontSpec {
+struct FontFace {
   std::string name = "MS Sans Serif";
   int height = 11;  // character height in pixels
   bool bold = false;
@@ -19,26 +19,26 @@ struct FontSpec {
 
 // The fonts of the menu's texts (the disc's FontName and FontSize change
 // the first two).
-FontSpec RowFont();          // item titles: 13 pixels, bold
-FontSpec DescriptionFont();  // the description panel: 11 pixels
-FontSpec TabCaptionFont();   // tab captions: 11 pixels
+FontFace RowFont();          // item titles: 13 pixels, bold
+FontFace DescriptionFont();  // the description panel: 11 pixels
+FontFace TabCaptionFont();   // tab captions: 11 pixels
 
 class TextMeasurer {
  public:
   virtual ~TextMeasurer() = default;
   // The width of one line of text; nothing for a font it cannot measure.
-  virtual std::optional<int> Width(const FontSpec& font, const std::string& text) const = 0;
+  virtual std::optional<int> Width(const FontFace& font, const std::string& text) const = 0;
   // The height of the text drawn word-wrapped into the width, as the menu's
   // labels draw it (line feeds break lines).
-  virtual std::optional<int> WrappedHeight(const FontSpec& font, const std::string& text,
+  virtual std::optional<int> WrappedHeight(const FontFace& font, const std::string& text,
                                            int width) const = 0;
 };
 
 // The committed table: "MS Sans Serif" at 11 and 13 pixels, regular and bold.
 class TableMeasurer final : public TextMeasurer {
  public:
-  std::optional<int> Width(const FontSpec& font, const std::string& text) const override;
-  std::optional<int> WrappedHeight(const FontSpec& font, const std::string& text,
+  std::optional<int> Width(const FontFace& font, const std::string& text) const override;
+  std::optional<int> WrappedHeight(const FontFace& font, const std::string& text,
                                    int width) const override;
 };
 
@@ -53,7 +53,7 @@ struct FontWidthTable {
   int overhang;
   int widths[224];
 };
-const FontWidthTable* FindWidthTable(const FontSpec& font);
+const FontWidthTable* FindWidthTable(const FontFace& font);
 
 // The lines a word-wrapping label breaks text into, by a width function:
 // breaks at line feeds, then before the word that would overflow; a word

@@ -17,13 +17,13 @@ int Extent(HDC dc, const std::string& s) {
   return size.cx;
 }
 
-void PrintTable(const pikko::disccheck::FontSpec& spec) {
+void PrintTable(const pikko::disccheck::FontFace& face) {
   pikko::win::ScopedMemoryDc dc(::CreateCompatibleDC(nullptr));
   LOGFONTA lf{};
-  lf.lfHeight = -spec.height;
-  lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfHeight = -face.height;
+  lf.lfWeight = face.bold ? FW_BOLD : FW_NORMAL;
   lf.lfCharSet = DEFAULT_CHARSET;
-  lstrcpynA(lf.lfFaceName, spec.name.c_str(), LF_FACESIZE);
+  lstrcpynA(lf.lfFaceName, face.name.c_str(), LF_FACESIZE);
   pikko::win::ScopedFont font(::CreateFontIndirectA(&lf));
   pikko::win::ScopedSelect select(dc.Get(), font.Get());
   TEXTMETRICA tm{};
@@ -32,8 +32,8 @@ void PrintTable(const pikko::disccheck::FontSpec& spec) {
   const int overhang = Extent(dc.Get(), "a") + Extent(dc.Get(), "b") - Extent(dc.Get(), "ab");
   RECT r{0, 0, 1000, 0};
   ::DrawTextA(dc.Get(), "x", 1, &r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
-  std::printf("    {\"%s\", %d, %s, %ld, %d, {", spec.name.c_str(), spec.height,
-              spec.bold ? "true" : "false", static_cast<long>(r.bottom - r.top), overhang);
+  std::printf("    {\"%s\", %d, %s, %ld, %d, {", face.name.c_str(), face.height,
+              face.bold ? "true" : "false", static_cast<long>(r.bottom - r.top), overhang);
   for (int c = 0x20; c <= 0xFF; ++c) {
     if ((c - 0x20) % 16 == 0) std::printf("\n        ");
     const std::string s(1, static_cast<char>(c));

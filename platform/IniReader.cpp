@@ -9,7 +9,6 @@
 #include "env/Text.h"
 
 namespace pikko {
-namespace {
 
 // The profile functions treat the end-of-file mark like a blank.
 bool IsProfileSpace(char c) {
@@ -22,6 +21,8 @@ std::string_view TrimProfile(std::string_view s) {
   while (!s.empty() && IsProfileSpace(s.back())) s.remove_suffix(1);
   return s;
 }
+
+namespace {
 
 // Copies a value into the 2048-character room. One pair of enclosing quotes
 // (single or double) is removed when the whole value fits the room.

@@ -16,6 +16,11 @@
 
 namespace pikko {
 
+// Blanks as the profile functions see them (the end-of-file mark is one),
+// and a text without them at either end: how names and values are trimmed.
+bool IsProfileSpace(char c);
+std::string_view TrimProfile(std::string_view s);
+
 // The room the platform's profile functions read text values into.
 constexpr std::size_t kIniValueRoom = 2048;
 
