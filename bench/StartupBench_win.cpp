@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@ namespace {
 struct Found {
   DWORD pid;
   HWND window;
+  bool messageBox;
 };
 
 BOOL CALLBACK Match(HWND hwnd, LPARAM lp) {
@@ -20,6 +23,10 @@ BOOL CALLBACK Match(HWND hwnd, LPARAM lp) {
   DWORD owner = 0;
   ::GetWindowThreadProcessId(hwnd, &owner);
   if (owner == f->pid && ::IsWindowVisible(hwnd)) {
+    // A message box is not the program's window: the run measures nothing.
+    char name[16] = {};
+    ::GetClassNameA(hwnd, name, sizeof name);
+    f->messageBox = std::strcmp(name, "#32770") == 0;
     f->window = hwnd;
     return FALSE;
   }
@@ -34,7 +41,8 @@ double Now() {
 }
 
 // Milliseconds until the window of the started program shows something other
-// than the black screen at its middle; -1 when it never does.
+// than the black screen at its middle; -1 when it never does or shows a
+// message box instead.
 double StartToFirstPaint(const std::string& program, const std::string& folder,
                          const std::string& arguments) {
   std::string command = "\"" + program + "\" " + arguments;
@@ -48,8 +56,14 @@ double StartToFirstPaint(const std::string& program, const std::string& folder,
   double painted = -1;
   HDC screen = ::GetDC(nullptr);
   while (Now() - start < 20000) {
-    Found found{pi.dwProcessId, nullptr};
+    Found found{pi.dwProcessId, nullptr, false};
     ::EnumWindows(&Match, reinterpret_cast<LPARAM>(&found));
+    if (found.messageBox) {
+      std::fprintf(stderr, "startup_bench: %s showed a message box, not its window\n", program.c_str());
+      ::PostMessageA(found.window, WM_CLOSE, 0, 0);
+      ::TerminateProcess(pi.hProcess, 1);
+      break;
+    }
     if (found.window) {
       RECT r;
       ::GetWindowRect(found.window, &r);
@@ -91,6 +105,12 @@ int main(int argc, char** argv) {
   for (int i = 0; i < runs; ++i) {
     bareTimes.push_back(StartToFirstPaint(bare, disc, ""));
     menuTimes.push_back(StartToFirstPaint(disc + "\\Pikko.exe", disc, "debug"));
+  }
+  for (const auto* times : {&bareTimes, &menuTimes}) {
+    if (std::find(times->begin(), times->end(), -1.0) != times->end()) {
+      std::printf("start-up   first paint: a program did not paint its window (see above)\n");
+      return 0;
+    }
   }
   const double b = Median(bareTimes), m = Median(menuTimes);
   std::printf("start-up   first paint (median of %d)  bare window %7.1f ms  menu %7.1f ms  ratio %5.2fx\n",

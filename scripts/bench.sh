@@ -9,6 +9,7 @@ cd "$here"
 runs="${1:-9}"
 bash scripts/setup.sh
 source scripts/wine-env.sh
+ensure_platform_record
 
 cmake --preset host >/dev/null
 cmake --build --preset host --target glow_bench >/dev/null

@@ -8,10 +8,7 @@ disc="$1"; shot="$2"; program="${3:-Pikko.exe debug}"
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$here/scripts/wine-env.sh"
 cd "$disc"
-# The platform record a disc's companion program leaves in the Windows folder
-# (the promotion reads it); a start through the companion writes its own.
-record="$WINEPREFIX/drive_c/windows/Zkcd_log.ini"
-[ -f "$record" ] || printf '[PLATFORM]\r\nSpecified OS=WNT_6.1P_64,English\r\n' > "$record"
+ensure_platform_record
 wineserver -p </dev/null >/dev/null 2>&1
 wine wineboot </dev/null >/dev/null 2>&1 || true
 # shellcheck disable=SC2086  # the program and its switch

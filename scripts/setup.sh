@@ -10,7 +10,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(cmake ninja-build g++ googletest
-          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
+          g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
           wine wine64 xvfb xauth imagemagick xorriso)
 # The fuzz targets' compiler with its sanitizer and libFuzzer runtimes; the
 # project configures with GoogleTest and clang builds on libstdc++ (g++).

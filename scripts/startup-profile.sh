@@ -7,6 +7,7 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$here/scripts/wine-env.sh"
+ensure_platform_record
 runs="${1:-3}"
 out="$(mktemp)"
 trap 'rm -f "$out"' EXIT

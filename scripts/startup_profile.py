@@ -22,3 +22,10 @@ for name, count in modules.most_common(8):
 print("-- the menu's innermost function on the stack")
 for name, count in callers.most_common(15):
     print("%5.1f %%  %s" % (100.0 * count / total, name))
+# Every own function on the stack, once per sample: where whole steps go.
+inclusive = collections.Counter()
+for s in samples:
+    inclusive.update({names.get(a, "?") for a in s[1:]})
+print("-- own functions anywhere on the stack (inclusive)")
+for name, count in inclusive.most_common(45):
+    print("%5.1f %%  %s" % (100.0 * count / total, name))

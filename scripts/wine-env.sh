@@ -11,3 +11,12 @@ export WINEDEBUG=-all
 with_display() {
   if [ -n "${DISPLAY:-}" ]; then "$@"; else xvfb-run -a -s "-screen 0 1024x768x24" "$@"; fi
 }
+
+# The platform record a disc's companion program leaves in the Windows folder
+# (the menu's configuration and the promotion read it); a start through the
+# companion writes its own. Without it the menu shows a warning instead.
+ensure_platform_record() {
+  local record="$WINEPREFIX/drive_c/windows/Zkcd_log.ini"
+  [ -d "${record%/*}" ] || return 0  # no prefix yet: setup.sh makes it
+  [ -f "$record" ] || printf '[PLATFORM]\r\nSpecified OS=WNT_6.1P_64,English\r\n' > "$record"
+}

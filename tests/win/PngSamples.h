@@ -4,9 +4,13 @@
 // decoder must make of them.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
+
+#include <zlib.h>
 
 #include "demo/Png.h"
 
@@ -20,6 +24,8 @@ struct PngKind {
   int bitDepth;
   bool interlaced = false;
   bool transparency = false;  // a tRNS chunk
+  int filter = 0;             // 0-4 for every row, 5: row j takes filter j % 5
+  bool deflated = false;      // zlib's compression instead of stored blocks
 };
 
 inline int Channels(int colourType) {
@@ -139,30 +145,59 @@ inline std::string StoredZlib(const std::string& raw) {
   return z;
 }
 
-// The filtered rows (filter 0) of the pixels (x0 + i dx, y0 + j dy).
+inline std::uint8_t PaethOf(int a, int b, int c) {
+  const int p = a + b - c;
+  const int pa = std::abs(p - a), pb = std::abs(p - b), pc = std::abs(p - c);
+  return static_cast<std::uint8_t>(pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
+}
+
+// One row filtered with the given type, against the unfiltered row above
+// (empty for a pass's first row).
+inline std::string FilterRow(int filter, const std::string& row, const std::string& above,
+                             std::size_t bpp) {
+  std::string out(1, static_cast<char>(filter));
+  for (std::size_t i = 0; i < row.size(); ++i) {
+    const int a = i >= bpp ? static_cast<std::uint8_t>(row[i - bpp]) : 0;
+    const int b = above.empty() ? 0 : static_cast<std::uint8_t>(above[i]);
+    const int c = above.empty() || i < bpp ? 0 : static_cast<std::uint8_t>(above[i - bpp]);
+    const int predictor = filter == 1   ? a
+                          : filter == 2 ? b
+                          : filter == 3 ? (a + b) / 2
+                          : filter == 4 ? PaethOf(a, b, c)
+                                        : 0;
+    out += static_cast<char>(static_cast<std::uint8_t>(row[i]) - predictor);
+  }
+  return out;
+}
+
+// The filtered rows of the pixels (x0 + i dx, y0 + j dy).
 inline std::string Rows(const PngKind& s, int x0, int y0, int dx, int dy) {
-  std::string raw;
+  std::string raw, above;
   const int channels = Channels(s.colourType);
-  for (int y = y0; y < s.height; y += dy) {
+  const std::size_t bpp = std::max(1, channels * s.bitDepth / 8);
+  int j = 0;
+  for (int y = y0; y < s.height; y += dy, ++j) {
     if (x0 >= s.width) break;
-    raw += '\0';
+    std::string row;
     unsigned bits = 0;
     int used = 0;
     for (int x = x0; x < s.width; x += dx) {
       for (int c = 0; c < channels; ++c) {
         const std::uint16_t v = Sample(s, x, y, c);
         if (s.bitDepth == 16) {
-          PutBe16(raw, v);
+          PutBe16(row, v);
         } else if (s.bitDepth == 8) {
-          raw += static_cast<char>(v);
+          row += static_cast<char>(v);
         } else {
           bits = (bits << s.bitDepth) | v;
           used += s.bitDepth;
-          if (used == 8) raw += static_cast<char>(bits), bits = 0, used = 0;
+          if (used == 8) row += static_cast<char>(bits), bits = 0, used = 0;
         }
       }
     }
-    if (used > 0) raw += static_cast<char>(bits << (8 - used));
+    if (used > 0) row += static_cast<char>(bits << (8 - used));
+    raw += FilterRow(s.filter == 5 ? j % 5 : s.filter, row, above, bpp);
+    above = row;
   }
   return raw;
 }
@@ -199,7 +234,18 @@ inline std::string EncodeKind(const PngKind& s) {
                               {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
     for (const auto& p : passes) raw += Rows(s, p[0], p[1], p[2], p[3]);
   }
-  out += Chunk("IDAT", StoredZlib(raw));
+  if (s.deflated) {
+    std::string z(compressBound(static_cast<uLong>(raw.size())), '\0');
+    uLongf size = static_cast<uLongf>(z.size());
+    compress2(reinterpret_cast<Bytef*>(z.data()), &size,
+              reinterpret_cast<const Bytef*>(raw.data()), static_cast<uLong>(raw.size()), 9);
+    z.resize(size);
+    // Split over two IDAT chunks, as writers do for large pictures.
+    out += Chunk("IDAT", z.substr(0, z.size() / 2));
+    out += Chunk("IDAT", z.substr(z.size() / 2));
+  } else {
+    out += Chunk("IDAT", StoredZlib(raw));
+  }
   out += Chunk("IEND", "");
   return out;
 }
@@ -228,6 +274,12 @@ inline const std::vector<PngKind>& AllPngKinds() {
       {"grey 2 interlaced", 13, 9, 0, 2, true},
       {"palette 4 interlaced", 10, 10, 3, 4, true},
       {"RGB 16 interlaced", 9, 11, 2, 16, true},
+      // Every row filter, in one picture each, compressed as writers do.
+      {"RGBA 8 filters", 23, 10, 6, 8, false, false, 5, true},
+      {"RGB 16 filters", 17, 10, 2, 16, false, false, 5, true},
+      {"grey 2 filters", 29, 10, 0, 2, false, false, 5, true},
+      {"palette 4 interlaced filters", 19, 17, 3, 4, true, true, 5, true},
+      {"grey+alpha 8 paeth", 40, 30, 4, 8, false, false, 4, true},
   };
   return kinds;
 }
