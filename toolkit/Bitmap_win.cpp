@@ -1,9 +1,83 @@
 #include "toolkit/Bitmap_win.h"
 
+#include <cstdint>
 #include <cstring>
+#include <vector>
+
+#include "platform/ScopedWin.h"
 
 namespace pikko {
 namespace {
+
+// A skin's bitmaps are under a megabyte; a file beyond this is not one.
+constexpr LONGLONG kMaxBitmapFileBytes = LONGLONG{64} << 20;
+
+// The whole file in one read; false when it cannot be read or is too large.
+bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  win::ScopedHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
+  LARGE_INTEGER size{};
+  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 ||
+      size.QuadPart > kMaxBitmapFileBytes)
+    return false;
+  bytes.resize(static_cast<std::size_t>(size.QuadPart));
+  DWORD got = 0;
+  return ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
+         got == bytes.size();
+}
+
+std::uint32_t Le32(const std::uint8_t* p) {
+  return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
+         std::uint32_t{p[3]} << 24;
+}
+
+// What a bitmap file holds, for its load.
+enum class DibFile {
+  Uncompressed,  // header, colours and pixels whole within the file
+  Damaged,       // uncompressed, but the file ends before its pixels do
+  Other,         // compressed, an old header, or no bitmap: the system decides
+};
+
+// Sorts the file; for an uncompressed one gives its header, size and pixels,
+// which the system can then convert without reading past the file.
+DibFile ExamineDib(const std::vector<std::uint8_t>& file, const BITMAPINFO*& info, int& width,
+                   int& height, const std::uint8_t*& bits) {
+  if (file.size() < 14 + 40 || file[0] != 'B' || file[1] != 'M') return DibFile::Other;
+  const std::uint32_t offBits = Le32(&file[10]);
+  const std::uint32_t headerSize = Le32(&file[14]);
+  if (headerSize < 40 || headerSize > 124 || 14 + std::uint64_t{headerSize} > file.size())
+    return DibFile::Other;
+  const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(&file[14]);
+  const LONG w = header->biWidth, h = header->biHeight;
+  const WORD bpp = header->biBitCount;
+  const bool masks = header->biCompression == BI_BITFIELDS;
+  if (header->biCompression != BI_RGB && !(masks && (bpp == 16 || bpp == 32)))
+    return DibFile::Other;
+  if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 16 && bpp != 24 && bpp != 32)
+    return DibFile::Other;
+  if (header->biPlanes != 1 || w <= 0 || w > 32768 || h == 0 || h < -32768 || h > 32768)
+    return DibFile::Damaged;
+  // The colour table (or the three masks of a short header) follows the header.
+  std::uint64_t table = 0;
+  if (bpp <= 8) {
+    const std::uint64_t used = header->biClrUsed ? header->biClrUsed : 1u << bpp;
+    if (used > (1u << bpp)) return DibFile::Damaged;
+    table = 4 * used;
+  } else if (masks && headerSize == 40) {
+    table = 12;
+  }
+  const std::uint64_t rows = h < 0 ? std::uint64_t(-std::int64_t{h}) : std::uint64_t(h);
+  const std::uint64_t stride = (std::uint64_t(w) * bpp + 31) / 32 * 4;
+  if (14 + std::uint64_t{headerSize} + table > offBits || offBits > file.size() ||
+      stride * rows > file.size() - offBits)
+    return DibFile::Damaged;
+  info = reinterpret_cast<const BITMAPINFO*>(header);
+  width = static_cast<int>(w);
+  height = static_cast<int>(rows);
+  bits = &file[offBits];
+  return DibFile::Uncompressed;
+}
 
 // The sixteen colours of a 16-colour display, in the standard order.
 constexpr RGBQUAD kSixteenColours[16] = {
@@ -83,8 +157,33 @@ void Bitmap::Changed() {
 }
 
 bool Bitmap::LoadFromFile(const std::string& path) {
-  // The system reads every BMP depth and compression; the result is drawn
-  // into our own 24-bit DIB so that every bitmap has one pixel layout.
+  // Every bitmap has one pixel layout, our own 24-bit DIB. An uncompressed
+  // file (the skins' kind) is read in one go and converted by the system
+  // straight into it; that costs a third of a loaded image drawn over. One
+  // whose pixels are cut off is refused: the system's loader would read past
+  // the end of the file and bring the menu down.
+  std::vector<std::uint8_t> file;
+  if (!ReadWholeFile(path, file)) return false;
+  const BITMAPINFO* info = nullptr;
+  int width = 0, height = 0;
+  const std::uint8_t* bits = nullptr;
+  const DibFile kind = ExamineDib(file, info, width, height, bits);
+  if (kind == DibFile::Damaged) return false;
+  if (kind == DibFile::Uncompressed) {
+    Bitmap out;
+    win::ScopedMemoryDc dc(::CreateCompatibleDC(nullptr));
+    if (dc && out.CreateQuietly(width, height, 24) &&
+        ::SetDIBits(dc.Get(), out.Handle(), 0, static_cast<UINT>(height), bits, info,
+                    DIB_RGB_COLORS) == height) {
+      ::GdiFlush();
+      out.transparentColor_ = transparentColor_;
+      *this = std::move(out);
+      Changed();
+      return true;
+    }
+  }
+  // Everything else the system reads (every BMP depth and compression) is
+  // loaded by it and drawn into our DIB.
   win::ScopedBitmap loaded(static_cast<HBITMAP>(
       ::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION)));
   if (!loaded) return false;
