@@ -190,8 +190,6 @@ void TZkAutorunForm::LocaliseTexts() {
   zkbADInstall->SetCaption(Translate("Install Now"));
   imgMinimize->SetHint(Translate("Minimize the window"));
   imgClose->SetHint(Translate("Close this application"));
-  AddHintTool(*imgMinimize);
-  AddHintTool(*imgClose);
 }
 
 void TZkAutorunForm::PlaceBrowserPanels() {
@@ -205,9 +203,14 @@ void TZkAutorunForm::PlaceBrowserPanels() {
 void TZkAutorunForm::CreateBrowsers() {
   // Once: the browser library is heavy to load, so the panels get their
   // browsers right after the window's first paint, before the user can
-  // reach them (input waits in the queue until this returns).
+  // reach them (input waits in the queue until this returns). The tooltips
+  // of the title bar's images come now too: only a resting pointer shows
+  // them.
   if (browsersMade_) return;
   browsersMade_ = true;
+  AddHintTool(*imgMinimize);
+  AddHintTool(*imgClose);
+  if (PromotionView) PromotionView->MakeHeldBrowser();
   wbContact = WebBrowser::Create(plBrowser->Handle(), 24, 32, 650, 450);
   wbAD = WebBrowser::Create(plAD->Handle(), -2, -75, 660, 450);
   wbADUp = WebBrowser::Create(plADUp->Handle(), -2, -2, 660, 450);
@@ -307,6 +310,7 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
   // of the old view first.
   home.Detach();
   PromotionView = std::make_unique<HomeTabPanelView>(home, *plPromotion);
+  if (!browsersMade_) PromotionView->HoldBrowser();
   home.Init(plPromotion->Handle(), ProgramFolder + "HomeTab", PromotionView.get());
   const int first = home.IsHomeTabWithin(Model.TabCount) ? home.HomeTabNumber() - 1 : 0;
   if (first >= 0 && first < tabs) imgTitle0Click(*TabImages[first]);

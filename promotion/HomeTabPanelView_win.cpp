@@ -51,13 +51,31 @@ HomeTabPanelView::~HomeTabPanelView() {
 
 void HomeTabPanelView::CreateBrowser() {
   browser_.reset();
+  browserWanted_ = true;
+  if (!holdBrowser_) MakeBrowser();
+}
+
+void HomeTabPanelView::MakeBrowser() {
   // Without a browser control the promotion still works, showing no page.
   browser_ = WebBrowser::Create(panel_.Handle(), 0, 0, panel_.Width() + kBrowserOverhang,
                                 panel_.Height() + kBrowserOverhang);
 }
 
+void HomeTabPanelView::MakeHeldBrowser() {
+  if (!holdBrowser_) return;
+  holdBrowser_ = false;
+  if (!browserWanted_) return;
+  MakeBrowser();
+  if (browser_ && !pendingPage_.empty()) browser_->Navigate(pendingPage_);
+  pendingPage_.clear();
+}
+
 void HomeTabPanelView::Navigate(const std::string& page) {
-  if (browser_) browser_->Navigate(page);
+  if (holdBrowser_) {
+    pendingPage_ = page;
+  } else if (browser_) {
+    browser_->Navigate(page);
+  }
 }
 
 void HomeTabPanelView::SetPanelVisible(bool visible) { panel_.SetVisible(visible); }

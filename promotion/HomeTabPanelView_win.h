@@ -44,8 +44,14 @@ class HomeTabPanelView final : public HomeTabView {
   void StopRotationTimer() override;
   void MinimiseApplication() override;
 
+  // The menu window holds the browser back until its first paint: the
+  // browser library is heavy to load. Until MakeHeldBrowser the view keeps
+  // the last page it was asked for and shows it in the browser then.
+  void HoldBrowser() { holdBrowser_ = true; }
+  void MakeHeldBrowser();
+
   // What the view has created; null before (the browser also when the
-  // system has no browser control).
+  // system has no browser control, or while it is held back).
   WebBrowser* Browser() const { return browser_.get(); }
   ZkButtonTx* InstallButton() const { return install_.get(); }
   ZkButtonTx* NextButton() const { return next_.get(); }
@@ -55,8 +61,13 @@ class HomeTabPanelView final : public HomeTabView {
  private:
   std::unique_ptr<ZkButtonTx> PlaceButton(const std::string& name, int left, int top);
 
+  void MakeBrowser();
+
   HomeTab& home_;
   Panel& panel_;
+  bool holdBrowser_ = false;
+  bool browserWanted_ = false;
+  std::string pendingPage_;
   // Declared so that they go in reverse: the timer first (no tick reaches a
   // view that is going), then the buttons, then the browser.
   std::unique_ptr<WebBrowser> browser_;
