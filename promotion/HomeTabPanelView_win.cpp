@@ -66,6 +66,11 @@ void HomeTabPanelView::MakeHeldBrowser() {
   holdBrowser_ = false;
   if (!browserWanted_) return;
   MakeBrowser();
+  // Made first, the browser would lie under the buttons made after it; held
+  // back, it goes under them now.
+  if (browser_ && browser_->Window())
+    ::SetWindowPos(browser_->Window(), HWND_BOTTOM, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   if (browser_ && !pendingPage_.empty()) browser_->Navigate(pendingPage_);
   pendingPage_.clear();
 }
