@@ -18,7 +18,7 @@ fuzz_compiler=(clang libclang-rt-dev)
 fuzz_packages=(cmake ninja-build g++ googletest "${fuzz_compiler[@]}")
 # Packages whose failure to install is a warning: without clang the fuzz
 # smoke says so and is skipped, the other tests still run.
-optional=("${fuzz_compiler[@]}")
+optional=("${fuzz_compiler[@]}" ccache)
 fuzz_only=false
 if [ "${1:-}" = "--fuzz" ]; then
   fuzz_only=true

@@ -20,3 +20,8 @@ ensure_platform_record() {
   [ -d "${record%/*}" ] || return 0  # no prefix yet: setup.sh makes it
   [ -f "$record" ] || printf '[PLATFORM]\r\nSpecified OS=WNT_6.1P_64,English\r\n' > "$record"
 }
+
+# The compiler cache (where setup.sh could install it) keys on paths relative
+# to the checkout, so a second clone or worktree builds from the same cache.
+export CCACHE_BASEDIR="$here"
+export CCACHE_NOHASHDIR=true
