@@ -120,4 +120,47 @@ ShippingReport CheckShippedResources(const PeFile& pe) {
   return report;
 }
 
+RequiredExports ParseRequiredExports(const std::string& text) {
+  RequiredExports required;
+  std::istringstream in(text);
+  std::string line;
+  while (std::getline(in, line)) {
+    line = Trim(line.substr(0, line.find('#')));
+    if (line.empty()) continue;
+    std::istringstream fields(line);
+    std::string library, function;
+    fields >> library >> function;
+    if (!function.empty()) required[LowerCase(library)].push_back(function);
+  }
+  return required;
+}
+
+ShippingReport CheckExports(const PeFile& pe, const std::string& fileName, const RequiredExports& required,
+                            bool want32Bit) {
+  ShippingReport report;
+  const auto it = required.find(LowerCase(fileName));
+  if (it == required.end()) {
+    report.problems.push_back("no exports are listed for " + fileName);
+    return report;
+  }
+  if (want32Bit && pe.Machine() != PeFile::kI386) report.problems.push_back("not a 32-bit library");
+  for (const std::string& name : it->second) {
+    if (pe.Exports(name)) {
+      report.facts.push_back("exports " + name);
+      continue;
+    }
+    std::string decorated;
+    for (const std::string& exported : pe.ExportNames()) {
+      const std::size_t at = exported.rfind('@');
+      const std::size_t start = !exported.empty() && exported[0] == '_' ? 1 : 0;
+      if (at != std::string::npos && at > start && exported.compare(start, at - start, name) == 0 &&
+          at - start == name.size())
+        decorated = exported;
+    }
+    report.problems.push_back(decorated.empty() ? "does not export " + name
+                                                : "exports " + name + " only decorated, as " + decorated);
+  }
+  return report;
+}
+
 }  // namespace pikko::disccheck

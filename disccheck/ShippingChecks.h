@@ -25,6 +25,16 @@ struct ShippingReport {
 ShippingReport CheckImports(const PeFile& pe, const AllowedImports& allowed);
 ShippingReport CheckShippedResources(const PeFile& pe);
 
+// The names the menu looks up by name in the disc's libraries: "pngio.dll"
+// (lower-case file name) -> its functions. One "library function" a line.
+using RequiredExports = std::map<std::string, std::vector<std::string>>;
+RequiredExports ParseRequiredExports(const std::string& text);
+// Every required name of the library (known by its file name) is exported
+// exactly so, undecorated (a standard-call "_Name@8" or "Name@8" is not
+// found by the menu's lookup); a 32-bit library when the menu is 32-bit.
+ShippingReport CheckExports(const PeFile& pe, const std::string& fileName, const RequiredExports& required,
+                            bool want32Bit);
+
 // The manifest's faults (empty when it is as the menu needs it).
 std::vector<std::string> ManifestProblems(const std::string& manifest);
 

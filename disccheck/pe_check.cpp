@@ -1,6 +1,7 @@
 // pe_check: what a shipped Pikko.exe must be.
 //   pe_check --imports <allowed list> <exe>...   only allowed system functions
 //   pe_check --manifest <exe>...                 the embedded manifest, version and icon
+//   pe_check --exports <list> [--32] <dll>...    the names the menu looks up, undecorated
 // The allowed list names, one a line, "DLL!Function   Windows version",
 // every function the builds import that has been checked to exist on that
 // Windows; the oldest Windows the imports allow is the newest named there.
@@ -20,13 +21,15 @@ int main(int argc, char** argv) {
   using namespace pikko::disccheck;
   if (argc < 3) {
     std::cerr << "usage: pe_check --imports <allowed list> <exe>...\n"
-                 "       pe_check --manifest <exe>...\n";
+                 "       pe_check --manifest <exe>...\n"
+                 "       pe_check --exports <list> [--32] <dll>...\n";
     return 2;
   }
   const std::string mode = argv[1];
   int first = 2;
   std::string allowedText;
-  if (mode == "--imports") {
+  bool want32Bit = false;
+  if (mode == "--imports" || mode == "--exports") {
     std::ifstream in(argv[2]);
     if (!in || argc < 4) {
       std::cerr << "pe_check: cannot read " << argv[2] << "\n";
@@ -34,6 +37,10 @@ int main(int argc, char** argv) {
     }
     allowedText.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     first = 3;
+    if (mode == "--exports" && first < argc && std::string(argv[first]) == "--32") {
+      want32Bit = true;
+      ++first;
+    }
   } else if (mode != "--manifest") {
     std::cerr << "pe_check: unknown mode " << mode << "\n";
     return 2;
@@ -48,8 +55,12 @@ int main(int argc, char** argv) {
       ok = false;
       continue;
     }
+    const std::string path = argv[i];
+    const std::string fileName = path.substr(path.find_last_of("/\\") + 1);
     const ShippingReport report =
-        mode == "--imports" ? CheckImports(*pe, ParseAllowedImports(allowedText)) : CheckShippedResources(*pe);
+        mode == "--imports"   ? CheckImports(*pe, ParseAllowedImports(allowedText))
+        : mode == "--exports" ? CheckExports(*pe, fileName, ParseRequiredExports(allowedText), want32Bit)
+                              : CheckShippedResources(*pe);
     for (const std::string& problem : report.problems) std::cout << argv[i] << ": error: " << problem << "\n";
     for (const std::string& line : report.facts) std::cout << argv[i] << ": " << line << "\n";
     ok = ok && report.problems.empty();

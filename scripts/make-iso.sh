@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Builds the demo disc's image: build/demo-disc.iso from the win64 demo disc
-# tree (build it first: cmake --build --preset win64 --target demo-disc).
+# Builds the demo disc's image: build/demo-disc.iso from the 32-bit demo disc
+# tree, the build a disc ships (build it first: cmake --build --preset win32
+# --target demo-disc).
 # ISO 9660 with Joliet names (what Windows reads) and Rock Ridge (for Linux);
 # the root's autorun.inf starts the companion program.
 #   scripts/make-iso.sh [disc tree] [image]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$here"
-tree="${1:-build/win64/demo-disc}"
+tree="${1:-build/win32/demo-disc}"
 iso="${2:-build/demo-disc.iso}"
 
 if ! command -v xorriso >/dev/null; then
@@ -16,7 +17,7 @@ if ! command -v xorriso >/dev/null; then
 fi
 for f in autorun.inf AUTORUN/Pikko.exe AUTORUN/Companion.exe; do
   if [ ! -f "$tree/$f" ]; then
-    echo "make-iso: $tree/$f is missing (build the win64 demo-disc target)" >&2
+    echo "make-iso: $tree/$f is missing (build the demo-disc target of its preset)" >&2
     exit 1
   fi
 done

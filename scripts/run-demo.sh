@@ -7,12 +7,13 @@ cd "$here"
 bash scripts/setup.sh
 source scripts/wine-env.sh
 
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target demo-disc
+# The build a disc ships: the 32-bit menu, run by the WoW64 Wine.
+cmake --preset win32 >/dev/null
+cmake --build --preset win32 --target demo-disc
 # The disc as a user gets it: the image built, and its tree read back (its
 # files read-only, as on a disc). The autorun entry is the companion
 # program: it writes the menu of this Windows and starts the menu.
-bash scripts/make-iso.sh >/dev/null
+bash scripts/make-iso.sh build/win32/demo-disc build/demo-disc.iso >/dev/null
 tree="$here/build/iso-tree"
 [ -d "$tree" ] && chmod -R u+w "$tree" && rm -rf "$tree"
 mkdir -p "$tree"
@@ -20,10 +21,11 @@ xorriso -rockridge off -indev build/demo-disc.iso -osirrox on -extract / "$tree"
 disc="$tree/AUTORUN"
 
 if [ -n "${DISPLAY:-}" ] && [ -z "${PIKKO_SCREENSHOT:-}" ]; then
-  cd "$disc" && exec wine Companion.exe
+  source scripts/wow64-env.sh
+  cd "$disc" && exec bash -c 'source "$0/scripts/wow64-env.sh"; wow64_wine Companion.exe' "$here"
 fi
 shot="$here/build/screenshot.png"
-xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/scripts/screenshot.sh" "$disc" "$shot" Companion.exe
+PIKKO_RING=win32 xvfb-run -a -s "-screen 0 1024x768x24" bash "$here/scripts/screenshot.sh" "$disc" "$shot" Companion.exe
 # The README shows this one.
 cp "$shot" "$here/docs/demo-menu.png"
 echo "screenshot saved to $shot (and docs/demo-menu.png)"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs every Debian package the project needs (apt-get update only when
-# something is missing) and prepares the Wine prefix inside the build folder.
+# something is missing), prepares the Wine prefix inside the build folder and
+# makes the WoW64 Wine for the 32-bit build (scripts/setup-wow64.sh).
 # Idempotent: a second run installs nothing and only checks.
 #   setup.sh          what the build and the tests need, and clang for the
 #                     fuzz smoke (test-all.sh runs it) when it can be had
@@ -11,7 +12,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(cmake ninja-build g++ googletest
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
-          wine wine64 xvfb xauth imagemagick xorriso)
+          wine wine64 xvfb xauth imagemagick xorriso debootstrap)
 # The fuzz targets' compiler with its sanitizer and libFuzzer runtimes; the
 # project configures with GoogleTest and clang builds on libstdc++ (g++).
 fuzz_compiler=(clang libclang-rt-dev)
@@ -56,3 +57,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   with_display wine wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
 fi
+
+# The 32-bit build (what a disc ships) runs under a Wine with WoW64 mode,
+# made once under build/wow64 and reused.
+bash "$here/scripts/setup-wow64.sh"

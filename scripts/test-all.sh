@@ -1,27 +1,70 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the host ring (portable core with sanitizers),
-# a short run of the fuzz targets, then the Windows ring under Wine; the
-# 32-bit Windows build is compiled and linked as well (it cannot run on this
-# machine), and what ships is checked (tests/shipping).
+# a short run of the fuzz targets, the shipping checks, then the two Windows
+# rings side by side, each on a display of its own: the 64-bit build under
+# the host's Wine and the 32-bit build (what a disc ships) under the WoW64
+# Wine that setup.sh makes. Prints a table of the phases with their times
+# and one line per ring, "<ring> ring: N passed, M failed".
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$here"
-bash scripts/setup.sh
-source scripts/wine-env.sh
 
-cmake --preset host >/dev/null
-cmake --build --preset host
-ctest --preset host
+phases=()
+started=$(date +%s)
+phase() {
+  local name="$1" t0 t1
+  shift
+  t0=$(date +%s)
+  echo "=== $name"
+  "$@"
+  t1=$(date +%s)
+  phases+=("$(printf '%-14s %5d s' "$name" $((t1 - t0)))")
+}
+table() {
+  echo
+  echo "phase            time"
+  for p in "${phases[@]}"; do echo "$p"; done
+  printf '%-14s %5d s\n' "total" $(($(date +%s) - started))
+}
+trap table EXIT
+
+phase setup bash scripts/setup.sh
+source scripts/wine-env.sh
+jobs=$(nproc 2>/dev/null || echo 2)
+
+host_build() { cmake --preset host >/dev/null && cmake --build --preset host; }
+phase host-build host_build
+phase host-tests ctest --preset host -j "$jobs"
 # The fuzz targets of the parsers of disc data, a few thousand runs each
 # (clang; skipped with a message where clang cannot be installed).
-bash scripts/fuzz.sh --smoke
+phase fuzz-smoke bash scripts/fuzz.sh --smoke
 
-cmake --preset win64 >/dev/null
-cmake --build --preset win64
-cmake --preset win32 >/dev/null
-cmake --build --preset win32
+win_build() { cmake --preset "$1" >/dev/null && cmake --build --preset "$1"; }
+phase win64-build win_build win64
+phase win32-build win_build win32
 # What ships: imports no newer than Windows 7 and the manifest of both
-# builds, disccheck clean on the demo disc, the disc image and its tree.
-bash tests/shipping/check-shipping.sh
+# builds, disccheck clean on the demo disc, the disc libraries' exports,
+# the disc image and its tree.
+phase shipping bash tests/shipping/check-shipping.sh
 
-with_display bash scripts/wine-ring.sh
+# The two rings share nothing (own Wine, prefix, server and display), so
+# they run at once; each writes its own log, shown when both have ended.
+rings() {
+  local status=0 ring
+  for ring in win64 win32; do
+    xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/wine-ring.sh "$ring" \
+      >"build/$ring-ring.out" 2>&1 &
+    eval "pid_$ring=$!"
+  done
+  for ring in win64 win32; do
+    local pid_var="pid_$ring" rc=0
+    wait "${!pid_var}" || rc=$?
+    echo "--- $ring ring"
+    cat "build/$ring-ring.out"
+    [ "$rc" -eq 0 ] || status=1
+  done
+  echo
+  grep -h ' ring: ' build/win64-ring.out build/win32-ring.out || true
+  return "$status"
+}
+phase rings rings

@@ -6,7 +6,7 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
 cd "$here"
 iso=build/demo-disc.iso
-bash scripts/make-iso.sh build/win64/demo-disc "$iso" >/dev/null
+bash scripts/make-iso.sh build/win32/demo-disc "$iso" >/dev/null
 
 # The Joliet tree, as Windows reads it.
 listing="$(xorriso -rockridge off -indev "$iso" -find / -type f 2>/dev/null)"
@@ -25,4 +25,9 @@ if ! grep -q '^open=AUTORUN\\Companion.exe' "$tree/autorun.inf"; then
   exit 1
 fi
 build/host/disccheck/disccheck --werror "$tree/AUTORUN"
+# What ships is the 32-bit build.
+if ! x86_64-w64-mingw32-objdump -f "$tree/AUTORUN/Pikko.exe" | grep -q 'format pei-i386'; then
+  echo "check-iso: the image's Pikko.exe is not the 32-bit build" >&2
+  exit 1
+fi
 echo "check-iso: 1 passed, 0 failed"
