@@ -56,6 +56,35 @@ TEST(IniLineIndex, AgreesWithTheReaderOnWhichKeysExist) {
   }
 }
 
+// The disc libraries' exports as the 32-bit menu looks them up: by the plain
+// name only; a standard-call name left decorated, or a 64-bit library, is
+// a library the menu cannot use.
+TEST(ShippingChecks, DiscLibraryExportsAreFoundUndecorated) {
+  const RequiredExports required = ParseRequiredExports(
+      "# comment\npngio.dll ReadPngEx\nPNGIO.DLL FreePngData\nZkProbe.dll ZEKAIoControl\n");
+  struct Case {
+    bool is64;
+    std::vector<std::string> exports;
+    const char* file;
+    std::vector<std::string> problems;
+  } cases[] = {
+      {false, {"ReadPngEx", "FreePngData"}, "pngio.dll", {}},
+      {false, {"_ReadPngEx@12", "FreePngData"}, "pngio.dll",
+       {"exports ReadPngEx only decorated, as _ReadPngEx@12"}},
+      {false, {"ReadPngEx@12", "FreePngData@4"}, "Pngio.dll",
+       {"exports ReadPngEx only decorated, as ReadPngEx@12",
+        "exports FreePngData only decorated, as FreePngData@4"}},
+      {false, {"ReadPngExA", "FreePngData"}, "pngio.dll", {"does not export ReadPngEx"}},
+      {true, {"ReadPngEx", "FreePngData"}, "pngio.dll", {"not a 32-bit library"}},
+      {false, {"ZEKAIoControl"}, "other.dll", {"no exports are listed for other.dll"}},
+  };
+  for (const Case& c : cases) {
+    const auto pe = PeFile::Parse(pikko::testing::MinimalPe(c.is64, true, c.exports));
+    ASSERT_TRUE(pe);
+    EXPECT_EQ(CheckExports(*pe, c.file, required, true).problems, c.problems) << c.exports[0];
+  }
+}
+
 TEST(PeFile, ReadsMachineAndExportsAndSurvivesDamage) {
   const std::string dll = pikko::testing::MinimalPe(false, true, {"ZkTranslateStr", "Other"});
   const auto pe = PeFile::Parse(dll);
