@@ -36,7 +36,7 @@ class ManualIni {
   // 0 when a program was started for the file, 1 when not.
   int OpenFile(const std::string& path) const;
 
-  const std::string& RootFolder() const { return rootFolder_; }  // without trailing backslash
+  const std::string& RootFolder() const { return rootFolder_; }  // without one trailing backslash
   const std::string& SettingsFile() const { return settingsFile_; }
 
   // The user's language: the text after the first comma of "Specified OS"

@@ -102,6 +102,9 @@ class VersionPort {
   // The system metric 87 (Media Center edition).
   virtual int MediaCenterMetric() = 0;
   virtual std::uint16_t SystemDefaultLangId() = 0;
+  // The ANSI code page the system's narrow texts and file names are in
+  // (932 on a Japanese system, 1252 on a Western one).
+  virtual unsigned AnsiCodePage() = 0;
 };
 
 // Library loading and export lookup. Handles are opaque; a library loaded

@@ -199,6 +199,49 @@ TEST_F(ManualIniTest, NoOnWindows7DoesNothingMore) {
   EXPECT_TRUE(sys.shell.calls.empty());
 }
 
+// A Japanese disc: folder and file names whose last byte is a backslash.
+// TABLE is "一覧表" in Shift-JIS (code page 932), ending in 0x5C.
+#define TABLE "\x88\xEA\x97\x97\x95\x5C"
+
+TEST_F(ManualIniTest, DoubleByteNamesKeepTheirTrailBytes) {
+  sys.version.ansiCodePage = 932;
+  const std::string root = "E:\\" TABLE;
+  const std::string manual = root + "\\manual\\Guide\\" TABLE ".pdf";
+  sys.files.AddFile(manual, "the manual");
+  Settings("[ManualFolder]\r\nGuide=Guide\r\n[Guide]\r\nEnglish=" TABLE
+           ".pdf\r\n[Reader]\r\n.pdf=" TABLE "\r\n");
+  const ManualIni japanese(root + "\\", kSettings);
+  japanese.OpenManual("Guide", "?");
+  ASSERT_EQ(sys.shellEx.requests.size(), 1u);
+  EXPECT_EQ(sys.shellEx.requests[0].file, manual);
+  EXPECT_EQ(sys.shellEx.requests[0].directory, root + "\\manual\\Guide\\");
+
+  // The reader's installer starts in the folder that holds its folder.
+  sys.shellEx.executeResult = false;
+  sys.messages.answers = {mb::IdYes};
+  japanese.OpenManual("Guide", "?");
+  ASSERT_EQ(sys.processes.created.size(), 1u);
+  EXPECT_EQ(sys.processes.created[0].commandLine, "\"" + root + "\\" TABLE "\\ZekaSetup.exe\"");
+  EXPECT_EQ(sys.processes.created[0].workingFolder, root + "\\");
+
+  // The copy keeps the whole name, from the settings file's last separator.
+  sys.version.version = kWindows8;
+  for (const char* name : {TABLE ".pdf", "sub\\" TABLE ".pdf"}) {
+    Settings(std::string("[ManualFolder]\r\nGuide=Guide\r\n[Guide]\r\nEnglish=") + name + "\r\n");
+    sys.files.AddFile(root + "\\manual\\Guide\\" + name, "the manual");
+    sys.files.Remove("C:\\TEMP\\" TABLE ".pdf");
+    sys.shell.calls.clear();
+    sys.messages.answers = {mb::IdNo};
+    japanese.OpenManual("Guide", "?");
+    EXPECT_EQ(sys.files.Contents("C:\\TEMP\\" TABLE ".pdf").value_or("(none)"), "the manual")
+        << name;
+    EXPECT_EQ(sys.files.Contents("C:\\TEMP\\\\OpenManualBat.bat").value_or("(none)"),
+              "start \"\" \"C:\\TEMP\\" TABLE ".pdf\"")
+        << name;
+    EXPECT_EQ(sys.shell.calls.size(), 1u) << name;
+  }
+}
+
 class BatchRoute : public ManualIniTest {
  protected:
   void SetUp() override {
@@ -307,6 +350,8 @@ TEST(ManualExtension, FromTheLastDotOfTheName) {
   };
   for (const auto& c : cases) EXPECT_EQ(ManualExtension(c[0]), c[1]) << c[0];
 }
+
+#undef TABLE
 
 }  // namespace
 }  // namespace pikko
