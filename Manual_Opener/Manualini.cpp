@@ -145,6 +145,24 @@ bool PlainFileName(const std::string& name, unsigned codePage) {
   return true;
 }
 
+// A path as the command interpreter reads it: batch files are read in the
+// OEM code page. Nothing when a character has no OEM form there (the line
+// would name another file) or the text cannot be converted.
+std::optional<std::string> OemPath(const std::string& path) {
+  bool usedDefault = false;
+  std::optional<std::string> oem = BatchText().AnsiToOem(path, usedDefault);
+  if (!oem || usedDefault) return std::nullopt;
+  return oem;
+}
+
+// The short form of an existing file's path as the interpreter reads it:
+// the system makes short names of characters the OEM code page holds.
+std::optional<std::string> ShortOemPath(const std::string& path) {
+  const std::string shortPath = BatchText().ShortPathName(path);
+  if (shortPath.empty()) return std::nullopt;
+  return OemPath(shortPath);
+}
+
 }  // namespace
 
 void ManualIni::OpenThroughBatchFile(const std::string& manualKey,
@@ -168,11 +186,21 @@ void ManualIni::OpenThroughBatchFile(const std::string& manualKey,
   if (!PlainFileName(copyName, CodePage()) || SameText(copyName, kBatchFileName)) return;
   const std::string copyPath = temp + copyName;
   if (!FitsPathRoom(batchFile) || !FitsPathRoom(copyPath)) return;
+  // The line names the copy as the interpreter reads it, or by its short
+  // form where a character has no OEM form; then the copy comes first, as
+  // only an existing file has a short form. A copy left by an earlier run
+  // stays; the batch file opens it.
+  std::optional<std::string> line = OemPath(copyPath);
+  const bool copyFirst = !line;
+  if (copyFirst) {
+    FileWrites().CopyFileNoOverwrite(manualPath, copyPath);
+    line = ShortOemPath(copyPath);
+    if (!line) return;
+  }
   // A batch file that cannot be written might still hold an earlier run's
   // line: it is not opened then.
-  if (!FileWrites().WriteFile(batchFile, BatchFileLine(copyPath))) return;
-  // A copy left by an earlier run stays; the batch file opens it.
-  FileWrites().CopyFileNoOverwrite(manualPath, copyPath);
+  if (!FileWrites().WriteFile(batchFile, BatchFileLine(*line))) return;
+  if (!copyFirst) FileWrites().CopyFileNoOverwrite(manualPath, copyPath);
   Shell().Execute(nullptr, "open", batchFile, "", "", 0);
 }
 

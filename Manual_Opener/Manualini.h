@@ -60,7 +60,8 @@ std::string ManualExtension(const std::string& path);
 
 // What the batch file holds to open the copy: a start of its path in
 // quotes, with every "%" doubled so that the command interpreter takes it
-// literally.
+// literally. The path is given as the interpreter reads it (in the OEM
+// code page).
 std::string BatchFileLine(const std::string& copyPath);
 
 }  // namespace pikko

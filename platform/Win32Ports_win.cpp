@@ -255,6 +255,7 @@ Ports Win32Ports() {
   ports.processes = &Win32Processes();
   ports.shellEx = &Win32ShellExtended();
   ports.fileWrites = &Win32FileWrites();
+  ports.batchText = &Win32BatchText();
   return ports;
 }
 

@@ -166,6 +166,7 @@ class FakeSystem {
   FakeClassesRoot classes;
   FakeProcesses processes;
   FakeShellExtended shellEx;
+  FakeBatchText batchText{files};
 
  private:
   ScopedPorts scope_;

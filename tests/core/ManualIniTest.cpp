@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "platform/fakes/FakePorts.h"
 
 namespace pikko {
@@ -226,6 +228,7 @@ TEST_F(ManualIniTest, DoubleByteNamesKeepTheirTrailBytes) {
 
   // The copy keeps the whole name, from the settings file's last separator.
   sys.version.version = kWindows8;
+  sys.batchText.sameCodePage = true;  // ANSI and OEM are both 932
   for (const char* name : {TABLE ".pdf", "sub\\" TABLE ".pdf"}) {
     Settings(std::string("[ManualFolder]\r\nGuide=Guide\r\n[Guide]\r\nEnglish=") + name + "\r\n");
     sys.files.AddFile(root + "\\manual\\Guide\\" + name, "the manual");
@@ -330,6 +333,56 @@ TEST_F(BatchRoute, PathsBeyondTheirRoomAreRefused) {
   sys.messages.answers = {mb::IdNo};
   opener.OpenManual("Guide", "?");
   EXPECT_TRUE(sys.shell.calls.empty());
+}
+
+// The command interpreter reads the batch file in the OEM code page: the
+// temporary folder of a user "José" is written as it reads it there (é is
+// 0xE9 in the Western ANSI code page, 0x82 in the OEM one).
+TEST_F(BatchRoute, AnAccentedTemporaryFolderIsWrittenInTheOemCodePage) {
+  const std::string temp = "C:\\Users\\Jos\xE9\\AppData\\Local\\Temp\\";
+  sys.folders.temp = temp;
+  sys.batchText.oem = {{0xE9, '\x82'}};
+  opener.OpenManual("Guide", "?");
+  EXPECT_EQ(sys.files.Contents(Batch()).value_or("(none)"),
+            "start \"\" \"C:\\Users\\Jos\x82\\AppData\\Local\\Temp\\Guide.pdf\"");
+  EXPECT_TRUE(sys.files.Contents(temp + "Guide.pdf").has_value());
+  ASSERT_EQ(sys.shell.calls.size(), 1u);
+  EXPECT_EQ(sys.shell.calls[0].file, temp + "\\OpenManualBat.bat");  // the system takes ANSI
+}
+
+// A character without an OEM form (here 0x9A, the Western s with caron):
+// the line names the copy by its short form, or nothing is opened when no
+// form can be written.
+TEST_F(BatchRoute, ACharacterWithoutAnOemFormIsWrittenInItsShortForm) {
+  const std::string temp = "C:\\Users\\Ji\x9Ai\\AppData\\Local\\Temp\\";
+  const std::string copy = temp + "Guide.pdf";
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> shortPaths;
+    bool failConversion;
+    const char* line;  // nullptr: nothing opened
+  };
+  const Case cases[] = {
+      {"short form",
+       {{copy, "C:\\Users\\JII~1\\AppData\\Local\\Temp\\Guide.pdf"}},
+       false,
+       "start \"\" \"C:\\Users\\JII~1\\AppData\\Local\\Temp\\Guide.pdf\""},
+      {"no short form", {}, false, nullptr},
+      {"a short form that has no OEM form either", {{copy, copy}}, false, nullptr},
+      {"no conversion", {{copy, "C:\\JII~1\\Guide.pdf"}}, true, nullptr},
+  };
+  for (const Case& c : cases) {
+    sys.folders.temp = temp;
+    sys.files.Remove(Batch());
+    sys.files.Remove(copy);
+    sys.batchText.shortPaths = c.shortPaths;
+    sys.batchText.failConversion = c.failConversion;
+    sys.shell.calls.clear();
+    sys.messages.answers = {mb::IdNo};
+    opener.OpenManual("Guide", "?");
+    EXPECT_EQ(sys.files.Contents(Batch()).value_or("(none)"), c.line ? c.line : "(none)") << c.what;
+    EXPECT_EQ(sys.shell.calls.size(), c.line ? 1u : 0u) << c.what;
+  }
 }
 
 TEST_F(BatchRoute, ABatchFileThatCannotBeWrittenIsNotOpened) {
