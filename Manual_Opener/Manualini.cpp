@@ -25,13 +25,17 @@ std::optional<ManualIni>& Slot() {
 
 bool FitsPathRoom(const std::string& path) { return path.size() < kManualPathRoom; }
 
+// The code page of the disc's names and the system's paths.
+unsigned CodePage() { return Version().AnsiCodePage(); }
+
 }  // namespace
 
 ManualIni::ManualIni(std::string rootFolder, std::string settingsFile)
     : rootFolder_(std::move(rootFolder)), settingsFile_(std::move(settingsFile)) {
   // Every path is built as root + "\...", so the root loses its backslash
-  // (D:\ is held as D:).
-  while (!rootFolder_.empty() && rootFolder_.back() == '\\') rootFolder_.pop_back();
+  // (D:\ is held as D:): one, and never the last byte of a double-byte
+  // character that ends a folder's name.
+  rootFolder_ = WithoutTrailingBackslash(std::move(rootFolder_), CodePage());
 }
 
 ManualIni& ManualIni::Instance(const std::string& rootFolder, const std::string& settingsFile) {
@@ -99,7 +103,7 @@ int ManualIni::OpenFile(const std::string& path) const {
   request.mask = kSeeMaskNoCloseProcess | kSeeMaskFlagNoUi;
   request.verb = "open";
   request.file = path;
-  request.directory = ExtractFilePath(path);
+  request.directory = ExtractFilePath(path, CodePage());
   request.show = 1;
   return ShellEx().ExecuteEx(request) ? 0 : 1;
 }
@@ -114,7 +118,7 @@ void ManualIni::StartReaderInstaller(const std::string& manualPath) const {
   ProcessStart start;
   // Quoted: a disc folder with a blank must not start some other program.
   start.commandLine = "\"" + readerFolder + "\\" + kReaderInstaller + "\"";
-  start.workingFolder = readerFolder.substr(0, readerFolder.rfind('\\') + 1);
+  start.workingFolder = readerFolder.substr(0, LastBackslash(readerFolder, CodePage()) + 1);
   start.creationFlags = kCreateNoWindow;
   Processes().Create(start);  // a failed start is not reported
 }
@@ -127,14 +131,36 @@ namespace {
 // and none of the characters a file name cannot hold.
 constexpr std::size_t npos = std::string_view::npos;
 
-bool PlainFileName(const std::string& name) {
+bool PlainFileName(const std::string& name, unsigned codePage) {
   if (name.empty() || name.back() == '.' || name.back() == ' ') return false;
   if (name.find_first_not_of(". ") == std::string::npos) return false;
   // ("|" is left to the system: it is a trail byte of double-byte names.)
-  for (const char c : name)
-    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"/\\?*").find(c) != npos)
+  for (std::size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if (IsLeadByte(codePage, c) && i + 1 < name.size())
+      ++i;  // a trail byte may be a backslash
+    else if (static_cast<unsigned char>(c) < 0x20 || std::string_view("<>:\"/\\?*").find(c) != npos)
       return false;
+  }
   return true;
+}
+
+// A path as the command interpreter reads it: batch files are read in the
+// OEM code page. Nothing when a character has no OEM form there (the line
+// would name another file) or the text cannot be converted.
+std::optional<std::string> OemPath(const std::string& path) {
+  bool usedDefault = false;
+  std::optional<std::string> oem = BatchText().AnsiToOem(path, usedDefault);
+  if (!oem || usedDefault) return std::nullopt;
+  return oem;
+}
+
+// The short form of an existing file's path as the interpreter reads it:
+// the system makes short names of characters the OEM code page holds.
+std::optional<std::string> ShortOemPath(const std::string& path) {
+  const std::string shortPath = BatchText().ShortPathName(path);
+  if (shortPath.empty()) return std::nullopt;
+  return OemPath(shortPath);
 }
 
 }  // namespace
@@ -156,15 +182,25 @@ void ManualIni::OpenThroughBatchFile(const std::string& manualKey,
   // file name: folders or a drive in the settings file's name would reach
   // elsewhere, and a copy by the batch file's name would have the batch
   // file start itself over and over.
-  const std::string copyName = ExtractFileName(name);
-  if (!PlainFileName(copyName) || SameText(copyName, kBatchFileName)) return;
+  const std::string copyName = ExtractFileName(name, CodePage());
+  if (!PlainFileName(copyName, CodePage()) || SameText(copyName, kBatchFileName)) return;
   const std::string copyPath = temp + copyName;
   if (!FitsPathRoom(batchFile) || !FitsPathRoom(copyPath)) return;
+  // The line names the copy as the interpreter reads it, or by its short
+  // form where a character has no OEM form; then the copy comes first, as
+  // only an existing file has a short form. A copy left by an earlier run
+  // stays; the batch file opens it.
+  std::optional<std::string> line = OemPath(copyPath);
+  const bool copyFirst = !line;
+  if (copyFirst) {
+    FileWrites().CopyFileNoOverwrite(manualPath, copyPath);
+    line = ShortOemPath(copyPath);
+    if (!line) return;
+  }
   // A batch file that cannot be written might still hold an earlier run's
   // line: it is not opened then.
-  if (!FileWrites().WriteFile(batchFile, BatchFileLine(copyPath))) return;
-  // A copy left by an earlier run stays; the batch file opens it.
-  FileWrites().CopyFileNoOverwrite(manualPath, copyPath);
+  if (!FileWrites().WriteFile(batchFile, BatchFileLine(*line))) return;
+  if (!copyFirst) FileWrites().CopyFileNoOverwrite(manualPath, copyPath);
   Shell().Execute(nullptr, "open", batchFile, "", "", 0);
 }
 

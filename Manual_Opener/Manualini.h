@@ -36,7 +36,7 @@ class ManualIni {
   // 0 when a program was started for the file, 1 when not.
   int OpenFile(const std::string& path) const;
 
-  const std::string& RootFolder() const { return rootFolder_; }  // without trailing backslash
+  const std::string& RootFolder() const { return rootFolder_; }  // without one trailing backslash
   const std::string& SettingsFile() const { return settingsFile_; }
 
   // The user's language: the text after the first comma of "Specified OS"
@@ -60,7 +60,8 @@ std::string ManualExtension(const std::string& path);
 
 // What the batch file holds to open the copy: a start of its path in
 // quotes, with every "%" doubled so that the command interpreter takes it
-// literally.
+// literally. The path is given as the interpreter reads it (in the OEM
+// code page).
 std::string BatchFileLine(const std::string& copyPath);
 
 }  // namespace pikko

@@ -146,11 +146,13 @@ class CheckerVersion final : public VersionPort {
   std::optional<bool> IsWow64Process() override { return wow64; }
   int MediaCenterMetric() override { return mediaCenter; }
   std::uint16_t SystemDefaultLangId() override { return langId; }
+  unsigned AnsiCodePage() override { return codePage; }
   OsVersionInfo info{6, 1, 7601, 2, 1, 0};
   unsigned architecture = 9;
   bool wow64 = true;
   int mediaCenter = 0;
   std::uint16_t langId = 0x0409;
+  unsigned codePage = 1252;  // the Western code page of that language
 };
 
 class CheckerFolders final : public FoldersPort {

@@ -61,15 +61,49 @@ std::string ReplaceAll(std::string s, std::string_view from, std::string_view to
   return s;
 }
 
-std::string ExtractFileName(std::string_view path) {
-  const std::size_t cut = path.find_last_of("\\/:");
+bool IsLeadByte(unsigned codePage, char byte) {
+  const auto b = static_cast<unsigned char>(byte);
+  switch (codePage) {
+    case 932:
+      return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+    case 936:
+    case 949:
+    case 950:
+      return b >= 0x81 && b <= 0xFE;
+    default:
+      return false;
+  }
+}
+
+// The position of the last byte of cuts that is a character of its own.
+static std::size_t LastCut(std::string_view path, unsigned codePage, std::string_view cuts) {
+  std::size_t cut = std::string_view::npos;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    if (IsLeadByte(codePage, path[i]) && i + 1 < path.size())
+      ++i;  // the trail byte is part of this character
+    else if (cuts.find(path[i]) != std::string_view::npos)
+      cut = i;
+  }
+  return cut;
+}
+
+std::size_t LastBackslash(std::string_view path, unsigned codePage) {
+  return LastCut(path, codePage, "\\");
+}
+
+std::string ExtractFileName(std::string_view path, unsigned codePage) {
+  const std::size_t cut = LastCut(path, codePage, "\\/:");
   return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
-std::string ExtractFilePath(std::string_view path) {
-  const std::size_t cut = path.find_last_of("\\/:");
+std::string ExtractFilePath(std::string_view path, unsigned codePage) {
+  const std::size_t cut = LastCut(path, codePage, "\\/:");
   return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut + 1));
 }
+
+// Code page 0 has no lead bytes: every byte is a character.
+std::string ExtractFileName(std::string_view path) { return ExtractFileName(path, 0); }
+std::string ExtractFilePath(std::string_view path) { return ExtractFilePath(path, 0); }
 
 static int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';

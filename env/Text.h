@@ -21,10 +21,24 @@ std::string TrimRight(std::string_view s);
 // Replaces every occurrence of from by to.
 std::string ReplaceAll(std::string s, std::string_view from, std::string_view to);
 
-// The last component of a path (after the last backslash or slash).
+// The last component of a path (after the last backslash or slash), its
+// bytes scanned as single-byte characters.
 std::string ExtractFileName(std::string_view path);
 // The folder of a path, with its trailing backslash; empty without one.
 std::string ExtractFilePath(std::string_view path);
+
+// Double-byte characters. In the system code pages 932 (Japanese), 936
+// (Simplified Chinese), 949 (Korean) and 950 (Traditional Chinese) a lead
+// byte and the byte after it are one character, and that trail byte may be
+// a backslash (the Shift-JIS character 0x95 0x5C, "table"); other code
+// pages have no lead bytes. A lead byte at the very end stands alone.
+bool IsLeadByte(unsigned codePage, char byte);
+// The position of the last backslash that is a character of its own, not
+// the trail byte of a double-byte character; npos when there is none.
+std::size_t LastBackslash(std::string_view path, unsigned codePage);
+// ExtractFileName and ExtractFilePath over text in the code page.
+std::string ExtractFileName(std::string_view path, unsigned codePage);
+std::string ExtractFilePath(std::string_view path, unsigned codePage);
 
 // The one integer conversion of the disc's files: leading blanks, then an
 // optional sign and decimal digits, or "$", "x", "X", "0x", "0X" and

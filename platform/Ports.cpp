@@ -42,6 +42,7 @@ ClassesRootPort& ClassesRegistry() { return Require(CurrentPorts().classes, "cla
 ProcessPort& Processes() { return Require(CurrentPorts().processes, "process"); }
 ShellExtendedPort& ShellEx() { return Require(CurrentPorts().shellEx, "extended shell"); }
 FileWritePort& FileWrites() { return Require(CurrentPorts().fileWrites, "file write"); }
+BatchTextPort& BatchText() { return Require(CurrentPorts().batchText, "batch text"); }
 
 const std::string& ApplicationTitle() { return TitleStorage(); }
 void SetApplicationTitle(const std::string& title) { TitleStorage() = title; }

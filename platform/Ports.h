@@ -102,6 +102,9 @@ class VersionPort {
   // The system metric 87 (Media Center edition).
   virtual int MediaCenterMetric() = 0;
   virtual std::uint16_t SystemDefaultLangId() = 0;
+  // The ANSI code page the system's narrow texts and file names are in
+  // (932 on a Japanese system, 1252 on a Western one).
+  virtual unsigned AnsiCodePage() = 0;
 };
 
 // Library loading and export lookup. Handles are opaque; a library loaded
@@ -246,6 +249,22 @@ class FileWritePort {
   virtual bool CopyFileNoOverwrite(const std::string& from, const std::string& to) = 0;
 };
 
+// What a batch file's line needs. The command interpreter reads batch
+// files in the OEM code page, while the menu's texts and paths are in the
+// ANSI one: both hold ASCII alike, but their other characters differ (the
+// Western e with acute accent is 0xE9 in ANSI and 0x82 in OEM).
+class BatchTextPort {
+ public:
+  virtual ~BatchTextPort() = default;
+  // The ANSI text in the OEM code page (through UTF-16), or nothing when
+  // it cannot be converted; usedDefault tells that some character has no
+  // OEM form and stands there as the code page's default character.
+  virtual std::optional<std::string> AnsiToOem(const std::string& text, bool& usedDefault) = 0;
+  // The short (8.3) form of an existing file's path, or empty when the
+  // system gives none (a missing file).
+  virtual std::string ShortPathName(const std::string& path) = 0;
+};
+
 // The set of ports in force. The program installs the Win32 adapters at
 // start; a test installs fakes with ScopedPorts.
 struct Ports {
@@ -262,6 +281,7 @@ struct Ports {
   ProcessPort* processes = nullptr;
   ShellExtendedPort* shellEx = nullptr;
   FileWritePort* fileWrites = nullptr;
+  BatchTextPort* batchText = nullptr;
 };
 
 Ports& CurrentPorts();
@@ -292,6 +312,7 @@ ClassesRootPort& ClassesRegistry();
 ProcessPort& Processes();
 ShellExtendedPort& ShellEx();
 FileWritePort& FileWrites();
+BatchTextPort& BatchText();
 
 // The application title: the caption of messages that speak for the program
 // as a whole. Set by the application object.

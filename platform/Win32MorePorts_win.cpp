@@ -1,10 +1,11 @@
-// The Win32 adapters of the classes registry, process, extended shell and
-// file-write ports.
+// The Win32 adapters of the classes registry, process, extended shell,
+// file-write and batch-text ports.
 #include <windows.h>
 
 #include <shellapi.h>
 
 #include <iterator>
+#include <string>
 #include <vector>
 
 #include "platform/ScopedWin.h"
@@ -145,6 +146,51 @@ class FileWritesAdapter final : public FileWritePort {
   }
 };
 
+class BatchTextAdapter final : public BatchTextPort {
+ public:
+  std::optional<std::string> AnsiToOem(const std::string& text, bool& usedDefault) override {
+    usedDefault = false;
+    if (text.empty()) return std::string();
+    const int size = static_cast<int>(text.size());
+    const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    if (wideLength <= 0) return std::nullopt;
+    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    if (::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), wideLength) != wideLength)
+      return std::nullopt;
+    // No best fit: a character the OEM code page lacks must show as the
+    // default one, not as a look-alike that names another file. A UTF-8
+    // OEM code page holds every character and takes neither the flag nor
+    // the default-character report.
+    const bool utf8 = ::GetOEMCP() == CP_UTF8;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    BOOL defaulted = FALSE;
+    BOOL* report = utf8 ? nullptr : &defaulted;
+    const int length = ::WideCharToMultiByte(CP_OEMCP, flags, wide.data(), wideLength, nullptr, 0,
+                                             nullptr, report);
+    if (length <= 0) return std::nullopt;
+    std::string oem(static_cast<std::size_t>(length), '\0');
+    defaulted = FALSE;
+    if (::WideCharToMultiByte(CP_OEMCP, flags, wide.data(), wideLength, oem.data(), length, nullptr,
+                              report) != length)
+      return std::nullopt;
+    usedDefault = defaulted != FALSE;
+    return oem;
+  }
+  std::string ShortPathName(const std::string& path) override {
+    std::vector<char> room(MAX_PATH);
+    // The answer is the room needed when it does not fit: a second call
+    // with that room suffices unless the path changed in between.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+      const DWORD n =
+          ::GetShortPathNameA(path.c_str(), room.data(), static_cast<DWORD>(room.size()));
+      if (n == 0) return {};
+      if (n < room.size()) return std::string(room.data(), n);
+      room.resize(n);
+    }
+    return {};
+  }
+};
+
 }  // namespace
 
 ClassesRootPort& Win32ClassesRegistry() {
@@ -161,6 +207,10 @@ ShellExtendedPort& Win32ShellExtended() {
 }
 FileWritePort& Win32FileWrites() {
   static FileWritesAdapter port;
+  return port;
+}
+BatchTextPort& Win32BatchText() {
+  static BatchTextAdapter port;
   return port;
 }
 

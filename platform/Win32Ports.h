@@ -12,5 +12,6 @@ ClassesRootPort& Win32ClassesRegistry();
 ProcessPort& Win32Processes();
 ShellExtendedPort& Win32ShellExtended();
 FileWritePort& Win32FileWrites();
+BatchTextPort& Win32BatchText();
 
 }  // namespace pikko

@@ -164,6 +164,7 @@ class Win32Version final : public VersionPort {
   }
   int MediaCenterMetric() override { return ::GetSystemMetrics(87); }
   std::uint16_t SystemDefaultLangId() override { return ::GetSystemDefaultLangID(); }
+  unsigned AnsiCodePage() override { return ::GetACP(); }
 };
 
 class Win32Libraries final : public LibraryPort {
@@ -254,6 +255,7 @@ Ports Win32Ports() {
   ports.processes = &Win32Processes();
   ports.shellEx = &Win32ShellExtended();
   ports.fileWrites = &Win32FileWrites();
+  ports.batchText = &Win32BatchText();
   return ports;
 }
 

@@ -144,4 +144,29 @@ long FakeClassesRoot::QueryValue(reg::Key key, const std::string& name, unsigned
   return reg::FileNotFound;
 }
 
+std::optional<std::string> FakeBatchText::AnsiToOem(const std::string& text, bool& usedDefault) {
+  usedDefault = false;
+  if (failConversion) return std::nullopt;
+  if (sameCodePage) return text;
+  std::string out;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    const auto entry = oem.find(byte);
+    if (byte < 0x80) {
+      out += c;
+    } else if (entry != oem.end()) {
+      out += entry->second;
+    } else {
+      out += '?';
+      usedDefault = true;
+    }
+  }
+  return out;
+}
+
+std::string FakeBatchText::ShortPathName(const std::string& path) {
+  const auto it = shortPaths.find(path);
+  return it != shortPaths.end() && files_.FileExists(path) ? it->second : std::string();
+}
+
 }  // namespace pikko::fakes

@@ -1,11 +1,13 @@
 // In-memory fakes of the ports the manuals and the side buttons use: a tree
-// of keys below HKEY_CLASSES_ROOT, and recording process and shell starts.
+// of keys below HKEY_CLASSES_ROOT, recording process and shell starts, and
+// the batch file's code page.
 #pragma once
 
 #include <cstdint>
 #include <deque>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -102,6 +104,26 @@ class FakeShellExtended final : public ShellExtendedPort {
   int copyResult = 0;
   std::vector<ShellExecuteRequest> requests;
   std::vector<FileCopyCall> copies;
+};
+
+// The command interpreter's code page as a table: ASCII stays, a byte from
+// 0x80 becomes its entry in oem, and a byte without one has no OEM form
+// (it is written as "?" with usedDefault set). With sameCodePage the text
+// stays as it is, as where both code pages are one (a Japanese system).
+// Short forms are those listed, given only for files that exist.
+class FakeBatchText final : public BatchTextPort {
+ public:
+  explicit FakeBatchText(FileSystemPort& files) : files_(files) {}
+  std::optional<std::string> AnsiToOem(const std::string& text, bool& usedDefault) override;
+  std::string ShortPathName(const std::string& path) override;
+
+  std::map<unsigned char, char> oem;
+  bool sameCodePage = false;
+  bool failConversion = false;                    // every conversion fails
+  std::map<std::string, std::string> shortPaths;  // long path -> short path
+
+ private:
+  FileSystemPort& files_;
 };
 
 }  // namespace pikko::fakes

@@ -161,6 +161,7 @@ static Ports MakePorts(FakeSystem& s) {
   p.processes = &s.processes;
   p.shellEx = &s.shellEx;
   p.fileWrites = &s.files;
+  p.batchText = &s.batchText;
   return p;
 }
 

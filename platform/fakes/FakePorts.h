@@ -91,12 +91,14 @@ class FakeVersion final : public VersionPort {
   std::optional<bool> IsWow64Process() override { return wow64; }
   int MediaCenterMetric() override { return mediaCenter; }
   std::uint16_t SystemDefaultLangId() override { return langId; }
+  unsigned AnsiCodePage() override { return ansiCodePage; }
 
   std::optional<OsVersionInfo> version = OsVersionInfo{6, 1, 7601, 2, 1, 0};
   unsigned architecture = 9;
   std::optional<bool> wow64 = false;
   int mediaCenter = 0;
   std::uint16_t langId = 0x0409;
+  unsigned ansiCodePage = 1252;
 };
 
 class FakeLibraries final : public LibraryPort {
@@ -164,6 +166,7 @@ class FakeSystem {
   FakeClassesRoot classes;
   FakeProcesses processes;
   FakeShellExtended shellEx;
+  FakeBatchText batchText{files};
 
  private:
   ScopedPorts scope_;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "platform/fakes/FakePorts.h"
 
 namespace pikko {
@@ -199,6 +201,50 @@ TEST_F(ManualIniTest, NoOnWindows7DoesNothingMore) {
   EXPECT_TRUE(sys.shell.calls.empty());
 }
 
+// A Japanese disc: folder and file names whose last byte is a backslash.
+// TABLE is "一覧表" in Shift-JIS (code page 932), ending in 0x5C.
+#define TABLE "\x88\xEA\x97\x97\x95\x5C"
+
+TEST_F(ManualIniTest, DoubleByteNamesKeepTheirTrailBytes) {
+  sys.version.ansiCodePage = 932;
+  const std::string root = "E:\\" TABLE;
+  const std::string manual = root + "\\manual\\Guide\\" TABLE ".pdf";
+  sys.files.AddFile(manual, "the manual");
+  Settings("[ManualFolder]\r\nGuide=Guide\r\n[Guide]\r\nEnglish=" TABLE
+           ".pdf\r\n[Reader]\r\n.pdf=" TABLE "\r\n");
+  const ManualIni japanese(root + "\\", kSettings);
+  japanese.OpenManual("Guide", "?");
+  ASSERT_EQ(sys.shellEx.requests.size(), 1u);
+  EXPECT_EQ(sys.shellEx.requests[0].file, manual);
+  EXPECT_EQ(sys.shellEx.requests[0].directory, root + "\\manual\\Guide\\");
+
+  // The reader's installer starts in the folder that holds its folder.
+  sys.shellEx.executeResult = false;
+  sys.messages.answers = {mb::IdYes};
+  japanese.OpenManual("Guide", "?");
+  ASSERT_EQ(sys.processes.created.size(), 1u);
+  EXPECT_EQ(sys.processes.created[0].commandLine, "\"" + root + "\\" TABLE "\\ZekaSetup.exe\"");
+  EXPECT_EQ(sys.processes.created[0].workingFolder, root + "\\");
+
+  // The copy keeps the whole name, from the settings file's last separator.
+  sys.version.version = kWindows8;
+  sys.batchText.sameCodePage = true;  // ANSI and OEM are both 932
+  for (const char* name : {TABLE ".pdf", "sub\\" TABLE ".pdf"}) {
+    Settings(std::string("[ManualFolder]\r\nGuide=Guide\r\n[Guide]\r\nEnglish=") + name + "\r\n");
+    sys.files.AddFile(root + "\\manual\\Guide\\" + name, "the manual");
+    sys.files.Remove("C:\\TEMP\\" TABLE ".pdf");
+    sys.shell.calls.clear();
+    sys.messages.answers = {mb::IdNo};
+    japanese.OpenManual("Guide", "?");
+    EXPECT_EQ(sys.files.Contents("C:\\TEMP\\" TABLE ".pdf").value_or("(none)"), "the manual")
+        << name;
+    EXPECT_EQ(sys.files.Contents("C:\\TEMP\\\\OpenManualBat.bat").value_or("(none)"),
+              "start \"\" \"C:\\TEMP\\" TABLE ".pdf\"")
+        << name;
+    EXPECT_EQ(sys.shell.calls.size(), 1u) << name;
+  }
+}
+
 class BatchRoute : public ManualIniTest {
  protected:
   void SetUp() override {
@@ -289,6 +335,56 @@ TEST_F(BatchRoute, PathsBeyondTheirRoomAreRefused) {
   EXPECT_TRUE(sys.shell.calls.empty());
 }
 
+// The command interpreter reads the batch file in the OEM code page: the
+// temporary folder of a user "José" is written as it reads it there (é is
+// 0xE9 in the Western ANSI code page, 0x82 in the OEM one).
+TEST_F(BatchRoute, AnAccentedTemporaryFolderIsWrittenInTheOemCodePage) {
+  const std::string temp = "C:\\Users\\Jos\xE9\\AppData\\Local\\Temp\\";
+  sys.folders.temp = temp;
+  sys.batchText.oem = {{0xE9, '\x82'}};
+  opener.OpenManual("Guide", "?");
+  EXPECT_EQ(sys.files.Contents(Batch()).value_or("(none)"),
+            "start \"\" \"C:\\Users\\Jos\x82\\AppData\\Local\\Temp\\Guide.pdf\"");
+  EXPECT_TRUE(sys.files.Contents(temp + "Guide.pdf").has_value());
+  ASSERT_EQ(sys.shell.calls.size(), 1u);
+  EXPECT_EQ(sys.shell.calls[0].file, temp + "\\OpenManualBat.bat");  // the system takes ANSI
+}
+
+// A character without an OEM form (here 0x9A, the Western s with caron):
+// the line names the copy by its short form, or nothing is opened when no
+// form can be written.
+TEST_F(BatchRoute, ACharacterWithoutAnOemFormIsWrittenInItsShortForm) {
+  const std::string temp = "C:\\Users\\Ji\x9Ai\\AppData\\Local\\Temp\\";
+  const std::string copy = temp + "Guide.pdf";
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> shortPaths;
+    bool failConversion;
+    const char* line;  // nullptr: nothing opened
+  };
+  const Case cases[] = {
+      {"short form",
+       {{copy, "C:\\Users\\JII~1\\AppData\\Local\\Temp\\Guide.pdf"}},
+       false,
+       "start \"\" \"C:\\Users\\JII~1\\AppData\\Local\\Temp\\Guide.pdf\""},
+      {"no short form", {}, false, nullptr},
+      {"a short form that has no OEM form either", {{copy, copy}}, false, nullptr},
+      {"no conversion", {{copy, "C:\\JII~1\\Guide.pdf"}}, true, nullptr},
+  };
+  for (const Case& c : cases) {
+    sys.folders.temp = temp;
+    sys.files.Remove(Batch());
+    sys.files.Remove(copy);
+    sys.batchText.shortPaths = c.shortPaths;
+    sys.batchText.failConversion = c.failConversion;
+    sys.shell.calls.clear();
+    sys.messages.answers = {mb::IdNo};
+    opener.OpenManual("Guide", "?");
+    EXPECT_EQ(sys.files.Contents(Batch()).value_or("(none)"), c.line ? c.line : "(none)") << c.what;
+    EXPECT_EQ(sys.shell.calls.size(), c.line ? 1u : 0u) << c.what;
+  }
+}
+
 TEST_F(BatchRoute, ABatchFileThatCannotBeWrittenIsNotOpened) {
   sys.files.failWrites = true;
   opener.OpenManual("Guide", "?");
@@ -307,6 +403,8 @@ TEST(ManualExtension, FromTheLastDotOfTheName) {
   };
   for (const auto& c : cases) EXPECT_EQ(ManualExtension(c[0]), c[1]) << c[0];
 }
+
+#undef TABLE
 
 }  // namespace
 }  // namespace pikko
