@@ -226,7 +226,7 @@ void WindowedControl::KeyDown(unsigned key, ShiftState shift) {
 void WindowedControl::KeyUp(unsigned key, ShiftState shift) {
   if (OnKeyUp) OnKeyUp(*this, key, shift);
 }
-void WindowedControl::KeyPress(char) {}
+void WindowedControl::KeyPress(char, bool) {}
 void WindowedControl::DoEnter() {
   if (OnEnter) OnEnter(*this);
 }
@@ -399,7 +399,8 @@ LRESULT WindowedControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       KeyUp(static_cast<unsigned>(wp), KeyboardShift());
       return 0;
     case WM_CHAR:
-      KeyPress(static_cast<char>(wp));
+      // Bit 30: the key was already down, the character is an auto-repeat.
+      KeyPress(static_cast<char>(wp), (lp & (LPARAM{1} << 30)) != 0);
       return 0;
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(lp);

@@ -52,6 +52,15 @@ void Send(WindowedControl& c, UINT msg, WPARAM wp = 0, int x = 5, int y = 5) {
   ::SendMessageA(c.Handle(), msg, wp, MAKELPARAM(x, y));
 }
 
+// A key message as the keyboard gives it: a repeat count of one, bit 30 set
+// when the key was already down (auto-repeat), bits 30 and 31 on release.
+void SendKey(WindowedControl& c, UINT msg, WPARAM key, bool repeat = false) {
+  DWORD bits = 1;
+  if (repeat || msg == WM_KEYUP) bits |= 1u << 30;
+  if (msg == WM_KEYUP) bits |= 1u << 31;
+  ::SendMessageA(c.Handle(), msg, key, static_cast<LPARAM>(bits));
+}
+
 TEST(SkinnedControls, StateImageDrawsOnlyWhatChanges) {
   Host host;
   ZkButton button("b");
@@ -358,6 +367,34 @@ TEST(SkinnedControls, CheckBoxCyclesAndFallsBackToEachGroupsRaisedBitmap) {
   EXPECT_EQ(box.StateImage().State(), 6) << "the missing bitmap arrived";
   box.Click();
   EXPECT_EQ(box.State(), CheckState::Unchecked);
+}
+
+TEST(SkinnedControls, HeldSpaceClicksOnce) {
+  Host host;
+  ZkButton button("button");
+  ZkCheckBox box("box");
+  host.Add(button);
+  host.Add(box, 60, 10);
+  ZkCustomControl* const controls[] = {&button, &box};
+  for (ZkCustomControl* c : controls) {
+    int clicks = 0;
+    c->OnClick = [&](Control&) { ++clicks; };
+    c->SetFocus();
+    SendKey(*c, WM_KEYDOWN, VK_SPACE);
+    SendKey(*c, WM_CHAR, ' ');
+    for (int i = 0; i < 5; ++i) {
+      SendKey(*c, WM_KEYDOWN, VK_SPACE, true);
+      SendKey(*c, WM_CHAR, ' ', true);
+    }
+    SendKey(*c, WM_KEYUP, VK_SPACE);
+    EXPECT_EQ(clicks, 1) << c->Name() << ": one press, one click";
+    SendKey(*c, WM_KEYDOWN, VK_SPACE);
+    SendKey(*c, WM_CHAR, ' ');
+    SendKey(*c, WM_KEYUP, VK_SPACE);
+    EXPECT_EQ(clicks, 2) << c->Name() << ": the next press clicks again";
+    c->OnClick = nullptr;
+  }
+  EXPECT_EQ(box.State(), CheckState::Unchecked) << "one change a press: checked, then unchecked";
 }
 
 TEST(SkinnedControls, BarDragStopsAtItsLength) {
