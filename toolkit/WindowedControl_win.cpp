@@ -378,10 +378,14 @@ LRESULT WindowedControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CAPTURECHANGED:
       // Another window took the mouse (a move loop, a message box): the
-      // press in progress ends without a click.
-      if (reinterpret_cast<HWND>(lp) != hwnd_) {
+      // press in progress ends without a click, and the control pressed is
+      // told, so that it does not stay pressed. Our own ReleaseCapture at a
+      // release comes after the press has ended: it tells nobody.
+      if (reinterpret_cast<HWND>(lp) != hwnd_ && pressing_) {
+        GraphicControl* target = std::exchange(pressed_, nullptr);
         pressing_ = false;
-        pressed_ = nullptr;
+        Control* receiver = target ? static_cast<Control*>(target) : this;
+        receiver->CaptureLost();
       }
       return 0;
     case WM_SETFOCUS:
