@@ -83,6 +83,16 @@ void ZkBar::MouseUp(MouseButton b, ShiftState shift, int x, int y) {
   ZkBrick::MouseUp(b, shift, x, y);
 }
 
+void ZkBar::CaptureLost() {
+  // No release comes for this drag: without this the indicator would follow
+  // the pointer with no button held.
+  if (dragging_) {
+    dragging_ = false;
+    EndScroll();
+  }
+  ZkBrick::CaptureLost();
+}
+
 void ZkBar::Repaint() {
   indicator_->Invalidate();
   ZkBrick::Repaint();

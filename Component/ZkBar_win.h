@@ -42,6 +42,8 @@ class ZkBar : public ZkBrick {
   void MouseDown(MouseButton b, ShiftState shift, int x, int y) override;
   void MouseMove(ShiftState shift, int x, int y) override;
   void MouseUp(MouseButton b, ShiftState shift, int x, int y) override;
+  // Another window took the mouse: the drag ends where it is.
+  void CaptureLost() override;
   void Repaint() override;
 
  protected:

@@ -22,9 +22,10 @@ void ZkButton::Click() {
   ZkCustomControl::Click();
 }
 
-void ZkButton::KeyPress(char key) {
-  ZkCustomControl::KeyPress(key);
-  if (key == ' ') Click();
+void ZkButton::KeyPress(char key, bool repeated) {
+  ZkCustomControl::KeyPress(key, repeated);
+  // One press, one click: a held Space starts nothing again.
+  if (key == ' ' && !repeated) Click();
 }
 
 }  // namespace pikko

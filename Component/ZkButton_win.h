@@ -1,6 +1,7 @@
 // A push button with four state bitmaps (raised, sunken, focused,
-// disabled) that clicks. Space clicks it when it has the focus; Enter shows
-// it pressed while held but does not click. A double click is one click.
+// disabled) that clicks. Space clicks it when it has the focus, once however
+// long it is held; Enter shows it pressed while held but does not click. A
+// double click is one click.
 #pragma once
 
 #include <string>
@@ -30,7 +31,7 @@ class ZkButton : public ZkCustomControl {
   void Click() override;
 
  protected:
-  void KeyPress(char key) override;
+  void KeyPress(char key, bool repeated) override;
 
  private:
   ZkFourStateAppearance appearance_;

@@ -17,9 +17,10 @@ void ZkCheckBox::Click() {
   ZkCustomControl::Click();
 }
 
-void ZkCheckBox::KeyPress(char key) {
-  ZkCustomControl::KeyPress(key);
-  if (key == ' ') Click();
+void ZkCheckBox::KeyPress(char key, bool repeated) {
+  ZkCustomControl::KeyPress(key, repeated);
+  // One press, one change: a held Space does not cycle the states.
+  if (key == ' ' && !repeated) Click();
 }
 
 void ZkCheckBox::BitmapChanged(Bitmap& sender) {

@@ -66,7 +66,7 @@ class ZkCheckBox : public ZkCustomControl {
   void BitmapChanged(Bitmap& sender) override;
 
  protected:
-  void KeyPress(char key) override;
+  void KeyPress(char key, bool repeated) override;
 
  private:
   CheckState state_ = CheckState::Unchecked;

@@ -119,6 +119,12 @@ void ZkControlState::MouseLeaveNotification() {
   if (mouseInside_) MouseLeave();
 }
 
+void ZkControlState::CaptureLost() {
+  // No release and no further moves come for this press: it ends here,
+  // without a click, and the next move inside enters again.
+  if (mousePressed_) MouseLeave();
+}
+
 void ZkControlState::EnabledChanging(bool enabled) {
   if (enabled) {
     host_.ShowRaised();

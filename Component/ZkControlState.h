@@ -57,6 +57,9 @@ class ZkControlState {
   void FocusLost();
   // The system's notification that the pointer has left the window.
   void MouseLeaveNotification();
+  // Another window took the mouse during a press: the press is cancelled as
+  // dragging out would cancel it.
+  void CaptureLost();
   // Called before the control's enabled state changes to the new value.
   void EnabledChanging(bool enabled);
 

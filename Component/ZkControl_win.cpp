@@ -32,6 +32,11 @@ void ZkControl::MouseUp(MouseButton b, ShiftState shift, int x, int y) {
 
 void ZkControl::MouseLeave() { state_.MouseLeaveNotification(); }
 
+void ZkControl::CaptureLost() {
+  state_.CaptureLost();
+  WindowedControl::CaptureLost();
+}
+
 void ZkControl::KeyDown(unsigned key, ShiftState shift) {
   state_.KeyDown(key);
   WindowedControl::KeyDown(key, shift);

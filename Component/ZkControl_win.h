@@ -40,6 +40,7 @@ class ZkControl : public WindowedControl, public ZkControlHost {
   void MouseDown(MouseButton b, ShiftState shift, int x, int y) override;
   void MouseUp(MouseButton b, ShiftState shift, int x, int y) override;
   void MouseLeave() override;
+  void CaptureLost() override;
 
  protected:
   const char* ClassName() const override { return "ZkControl"; }

@@ -59,13 +59,10 @@ std::string CutAddress(const std::string& address) {
 
 // The page's bytes, at most room of them; empty when the file cannot be read.
 std::string ReadPage(const std::string& path, std::size_t room) {
-  win::ScopedHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (file.Get() == INVALID_HANDLE_VALUE) {
-    file.Release();  // not a handle to close
-    return {};
-  }
+  const win::ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return {};
   std::string bytes;
   char chunk[16384];
   while (bytes.size() < room) {

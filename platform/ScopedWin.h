@@ -41,6 +41,18 @@ struct KernelHandleTraits {
   static Handle Empty() { return nullptr; }
   static void Close(Handle h) { ::CloseHandle(h); }
 };
+// Files and searches: CreateFileA and FindFirstFileA give INVALID_HANDLE_VALUE,
+// not null, when they fail, so that is their empty value.
+struct FileHandleTraits {
+  using Handle = HANDLE;
+  static Handle Empty() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { ::CloseHandle(h); }
+};
+struct FindHandleTraits {
+  using Handle = HANDLE;
+  static Handle Empty() { return INVALID_HANDLE_VALUE; }
+  static void Close(Handle h) { ::FindClose(h); }
+};
 struct GdiObjectTraits {
   using Handle = HGDIOBJ;
   static Handle Empty() { return nullptr; }
@@ -82,7 +94,10 @@ struct WindowTraits {
   static void Close(Handle h) { ::DestroyWindow(h); }
 };
 
+// Not for files: a failed CreateFileA would be taken for a handle.
 using ScopedHandle = Owner<KernelHandleTraits>;
+using ScopedFile = Owner<FileHandleTraits>;
+using ScopedFind = Owner<FindHandleTraits>;
 using ScopedGdiObject = Owner<GdiObjectTraits>;
 using ScopedRegion = Owner<RegionTraits>;
 using ScopedBitmap = Owner<BitmapTraits>;

@@ -131,10 +131,9 @@ class ShellExtendedAdapter final : public ShellExtendedPort {
 class FileWritesAdapter final : public FileWritePort {
  public:
   bool WriteFile(const std::string& path, const std::string& contents) override {
-    const HANDLE raw = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                     FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (raw == INVALID_HANDLE_VALUE) return false;
-    const win::ScopedHandle file(raw);
+    const win::ScopedFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
     return contents.empty() ||
            (::WriteFile(file.Get(), contents.data(), static_cast<DWORD>(contents.size()), &written,

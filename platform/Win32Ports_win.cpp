@@ -38,10 +38,10 @@ class Win32Ini final : public IniPort {
   // items is megabytes long, and each read through the C library's small
   // blocks is one more call into the system.
   std::optional<std::string> FileText(const std::string& file, bool& exists) override {
-    HANDLE opened = ::CreateFileA(file.c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    win::ScopedHandle handle(opened == INVALID_HANDLE_VALUE ? nullptr : opened);
+    const win::ScopedFile handle(
+        ::CreateFileA(file.c_str(), GENERIC_READ,
+                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     LARGE_INTEGER size{};
     if (!handle || !::GetFileSizeEx(handle.Get(), &size) || size.QuadPart > kMaxWholeRead)
       return ReadWholeFile(file, exists);  // not a plain file: the portable reader decides

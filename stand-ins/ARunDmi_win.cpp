@@ -44,10 +44,9 @@ std::optional<std::vector<std::uint8_t>> ReadFirmwareTable() {
 }
 
 std::optional<std::string> ReadPage(const std::string& path) {
-  const HANDLE raw = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
-  const win::ScopedHandle file(raw);
+  const win::ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxPageBytes) return std::nullopt;
   std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
@@ -60,10 +59,9 @@ std::optional<std::string> ReadPage(const std::string& path) {
 }
 
 bool WritePage(const std::string& path, const std::string& bytes) {
-  const HANDLE raw = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) return false;
-  const win::ScopedHandle file(raw);
+  const win::ScopedFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
   return ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
                      nullptr) &&
@@ -74,12 +72,11 @@ bool WritePage(const std::string& path, const std::string& bytes) {
 std::vector<std::string> PagesIn(const std::string& folder) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA found{};
-  const HANDLE search = ::FindFirstFileA((folder + "\\*.htm").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
+  const win::ScopedFind search(::FindFirstFileA((folder + "\\*.htm").c_str(), &found));
+  if (!search) return names;
   do {
     if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(found.cFileName);
-  } while (::FindNextFileA(search, &found));
-  ::FindClose(search);
+  } while (::FindNextFileA(search.Get(), &found));
   return names;
 }
 

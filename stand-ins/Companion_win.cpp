@@ -73,12 +73,11 @@ std::optional<SmbiosTable> ReadSmbios() {
 }
 
 bool WriteWhole(const std::string& path, const std::string& text) {
-  const HANDLE raw = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                   FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) return false;
-  const win::ScopedHandle file(raw);
+  const win::ScopedFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return false;
   DWORD written = 0;
-  return ::WriteFile(raw, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+  return ::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
          written == text.size();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
+#include "platform/ScopedWin.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   char self[MAX_PATH];
@@ -23,11 +24,12 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   const std::string line = std::string(self, n) + "\t" + pikko::ArgumentText(::GetCommandLineA()) + "\t" + std::string(folder, m) + "\r\n";
 
   // Several stubs may start at once: each line is one append.
-  HANDLE file = ::CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return 1;
+  const pikko::win::ScopedFile file(::CreateFileA(log.c_str(), FILE_APPEND_DATA,
+                                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                                  OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return 1;
   DWORD written = 0;
-  const BOOL ok = ::WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
-  ::CloseHandle(file);
+  const BOOL ok =
+      ::WriteFile(file.Get(), line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   return ok && written == line.size() ? 0 : 1;
 }

@@ -38,11 +38,10 @@ std::string ThisLibraryFolder() {
 }
 
 std::optional<IniDocument> ReadIniFile(const std::string& path) {
-  const HANDLE raw = ::CreateFileA(path.c_str(), GENERIC_READ,
-                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) return std::nullopt;
-  const win::ScopedHandle file(raw);
+  const win::ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return std::nullopt;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxIniBytes) return std::nullopt;
   std::string contents(static_cast<std::size_t>(size.QuadPart), '\0');

@@ -14,8 +14,8 @@ constexpr LONGLONG kMaxBitmapFileBytes = LONGLONG{64} << 20;
 
 // The whole file in one read; false when it cannot be read or is too large.
 bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-  win::ScopedHandle file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  win::ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   LARGE_INTEGER size{};
   if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 ||

@@ -76,6 +76,10 @@ class Control {
   virtual void DblClick();
   // The pointer has moved off the control (to another or out of the window).
   virtual void MouseLeave() {}
+  // The press in progress on the control ended without a release: another
+  // window took the mouse (an installer's window coming up, a message box).
+  // No MouseUp and no Click follow.
+  virtual void CaptureLost() {}
 
  protected:
   friend class WindowedControl;

@@ -226,7 +226,7 @@ void WindowedControl::KeyDown(unsigned key, ShiftState shift) {
 void WindowedControl::KeyUp(unsigned key, ShiftState shift) {
   if (OnKeyUp) OnKeyUp(*this, key, shift);
 }
-void WindowedControl::KeyPress(char) {}
+void WindowedControl::KeyPress(char, bool) {}
 void WindowedControl::DoEnter() {
   if (OnEnter) OnEnter(*this);
 }
@@ -378,10 +378,14 @@ LRESULT WindowedControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 0;
     case WM_CAPTURECHANGED:
       // Another window took the mouse (a move loop, a message box): the
-      // press in progress ends without a click.
-      if (reinterpret_cast<HWND>(lp) != hwnd_) {
+      // press in progress ends without a click, and the control pressed is
+      // told, so that it does not stay pressed. Our own ReleaseCapture at a
+      // release comes after the press has ended: it tells nobody.
+      if (reinterpret_cast<HWND>(lp) != hwnd_ && pressing_) {
+        GraphicControl* target = std::exchange(pressed_, nullptr);
         pressing_ = false;
-        pressed_ = nullptr;
+        Control* receiver = target ? static_cast<Control*>(target) : this;
+        receiver->CaptureLost();
       }
       return 0;
     case WM_SETFOCUS:
@@ -399,7 +403,8 @@ LRESULT WindowedControl::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
       KeyUp(static_cast<unsigned>(wp), KeyboardShift());
       return 0;
     case WM_CHAR:
-      KeyPress(static_cast<char>(wp));
+      // Bit 30: the key was already down, the character is an auto-repeat.
+      KeyPress(static_cast<char>(wp), (lp & (LPARAM{1} << 30)) != 0);
       return 0;
     case WM_WINDOWPOSCHANGING: {
       auto* pos = reinterpret_cast<WINDOWPOS*>(lp);

@@ -90,7 +90,8 @@ class WindowedControl : public Control {
   // Keyboard and focus hooks; each fires its event.
   virtual void KeyDown(unsigned key, ShiftState shift);
   virtual void KeyUp(unsigned key, ShiftState shift);
-  virtual void KeyPress(char key);
+  // A character; repeated when it is the auto-repeat of a held key.
+  virtual void KeyPress(char key, bool repeated);
   virtual void DoEnter();
   virtual void DoExit();
 

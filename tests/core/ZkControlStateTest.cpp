@@ -42,7 +42,8 @@ class RecordingHost final : public ZkControlHost {
 // Script steps: in / out (move, button up), din / dout (move, left button
 // held), down / up (left button at x 5), rdown (right button), kd / ku
 // (Space), ed / eu (Enter), kx (another key), +f / -f (focus given, taken),
-// off / on (disabled, enabled), nohover, noclicks, clicks.
+// off / on (disabled, enabled), nohover, noclicks, clicks, lost (another
+// window took the mouse).
 std::string RunScript(const std::string& script, bool tabStop = false, bool clicksDisabled = false,
                 std::string* flags = nullptr) {
   RecordingHost host;
@@ -66,6 +67,7 @@ std::string RunScript(const std::string& script, bool tabStop = false, bool clic
     if (s == "eu") m.KeyUp(kKeyEnter);
     if (s == "kx") m.KeyDown('A');
     if (s == "leave") m.MouseLeaveNotification();
+    if (s == "lost") m.CaptureLost();
     if (s == "+f") {
       host.focused = true;
       m.FocusGained();
@@ -127,6 +129,13 @@ const Case kCases[] = {
     {"clicks disabled: no pressed look", "in down kd", "F enter", "i--", false, true},
     {"no hover and no clicks: moves ignored", "nohover in", "", "---", false, true},
     {"enabling clicks cancels nothing pending", "noclicks in down clicks", "F enter", "i--"},
+    {"capture lost while pressed: raised as dragged out", "in down lost", "F enter S R", "---"},
+    {"capture lost with the focus: focused look", "+f in down lost", "F enter S F", "---"},
+    {"after a lost capture the next move enters again", "in down lost in", "F enter S R F enter",
+     "i--"},
+    {"capture lost under a held Space keeps the key press", "+f kd in down lost", "F S enter",
+     "--k"},
+    {"capture lost without a press changes nothing", "in lost", "F enter", "i--"},
 };
 
 TEST(ZkControlStateTest, EventScriptsGiveTheirLooks) {

@@ -3,13 +3,15 @@
 // the library-search test looks for that file.
 #include <windows.h>
 
+#include "platform/ScopedWin.h"
+
 BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
   if (reason != DLL_PROCESS_ATTACH) return TRUE;
   char path[MAX_PATH + 8] = {};
   const DWORD n = ::GetModuleFileNameA(self, path, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return TRUE;
   lstrcatA(path, ".loaded");
-  HANDLE marker = ::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (marker != INVALID_HANDLE_VALUE) ::CloseHandle(marker);
+  const pikko::win::ScopedFile marker(::CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                                    FILE_ATTRIBUTE_NORMAL, nullptr));
   return TRUE;
 }

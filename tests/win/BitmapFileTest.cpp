@@ -152,7 +152,10 @@ TEST(BitmapFile, AFileThatEndsBeforeItsPixelsIsRefused) {
     EXPECT_TRUE(b.Empty()) << c.name;
   }
   Bitmap missing;
+  ::SetLastError(ERROR_SUCCESS);
   EXPECT_FALSE(missing.LoadFromFile(temp.Path().string() + "\\absent.bmp"));
+  EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND))
+      << "refused at the opening, not by using the failed open's value as a file";
 }
 
 }  // namespace

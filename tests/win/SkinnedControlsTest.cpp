@@ -52,6 +52,24 @@ void Send(WindowedControl& c, UINT msg, WPARAM wp = 0, int x = 5, int y = 5) {
   ::SendMessageA(c.Handle(), msg, wp, MAKELPARAM(x, y));
 }
 
+// A key message as the keyboard gives it: a repeat count of one, bit 30 set
+// when the key was already down (auto-repeat), bits 30 and 31 on release.
+void SendKey(WindowedControl& c, UINT msg, WPARAM key, bool repeat = false) {
+  DWORD bits = 1;
+  if (repeat || msg == WM_KEYUP) bits |= 1u << 30;
+  if (msg == WM_KEYUP) bits |= 1u << 31;
+  ::SendMessageA(c.Handle(), msg, key, static_cast<LPARAM>(bits));
+}
+
+// Another window of this thread takes the mouse, as a setup program's window
+// coming up over the menu does.
+struct CaptureThief {
+  win::ScopedWindow window{::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                             nullptr, ::GetModuleHandleA(nullptr), nullptr)};
+  void Take() { ::SetCapture(window.Get()); }
+  ~CaptureThief() { ::ReleaseCapture(); }
+};
+
 TEST(SkinnedControls, StateImageDrawsOnlyWhatChanges) {
   Host host;
   ZkButton button("b");
@@ -358,6 +376,80 @@ TEST(SkinnedControls, CheckBoxCyclesAndFallsBackToEachGroupsRaisedBitmap) {
   EXPECT_EQ(box.StateImage().State(), 6) << "the missing bitmap arrived";
   box.Click();
   EXPECT_EQ(box.State(), CheckState::Unchecked);
+}
+
+TEST(SkinnedControls, HeldSpaceClicksOnce) {
+  Host host;
+  ZkButton button("button");
+  ZkCheckBox box("box");
+  host.Add(button);
+  host.Add(box, 60, 10);
+  ZkCustomControl* const controls[] = {&button, &box};
+  for (ZkCustomControl* c : controls) {
+    int clicks = 0;
+    c->OnClick = [&](Control&) { ++clicks; };
+    c->SetFocus();
+    SendKey(*c, WM_KEYDOWN, VK_SPACE);
+    SendKey(*c, WM_CHAR, ' ');
+    for (int i = 0; i < 5; ++i) {
+      SendKey(*c, WM_KEYDOWN, VK_SPACE, true);
+      SendKey(*c, WM_CHAR, ' ', true);
+    }
+    SendKey(*c, WM_KEYUP, VK_SPACE);
+    EXPECT_EQ(clicks, 1) << c->Name() << ": one press, one click";
+    SendKey(*c, WM_KEYDOWN, VK_SPACE);
+    SendKey(*c, WM_CHAR, ' ');
+    SendKey(*c, WM_KEYUP, VK_SPACE);
+    EXPECT_EQ(clicks, 2) << c->Name() << ": the next press clicks again";
+    c->OnClick = nullptr;
+  }
+  EXPECT_EQ(box.State(), CheckState::Unchecked) << "one change a press: checked, then unchecked";
+}
+
+TEST(SkinnedControls, LostCaptureCancelsAPressWithoutAClick) {
+  Host host;
+  ZkButton button("b");
+  host.Add(button);
+  button.Appearance().SetRaisedBmp(Solid(30, 20, kWhite));
+  button.Appearance().SetSunkenBmp(Solid(30, 20, kYellow));
+  button.Appearance().SetFocusedBmp(Solid(30, 20, kGreen));
+  int clicks = 0;
+  button.OnClick = [&](Control&) { ++clicks; };
+  CaptureThief thief;
+  Send(button, WM_LBUTTONDOWN, MK_LBUTTON);
+  ASSERT_EQ(::GetCapture(), button.Handle());
+  EXPECT_EQ(button.StateImage().State(), 1);
+  thief.Take();
+  EXPECT_FALSE(button.InteractionState().MousePressed());
+  EXPECT_EQ(button.StateImage().State(), 0) << "raised again, as dragged out";
+  Send(button, WM_LBUTTONUP);
+  EXPECT_EQ(clicks, 0);
+  // The next press is a press as any other.
+  Send(button, WM_LBUTTONDOWN, MK_LBUTTON);
+  Send(button, WM_LBUTTONUP);
+  EXPECT_EQ(clicks, 1);
+}
+
+TEST(SkinnedControls, LostCaptureEndsTheBarsDrag) {
+  Host host;
+  ZkBar bar("bar");
+  host.Add(bar);
+  bar.Appearance().SetNormalBmp(Solid(100, 20, kWhite));
+  bar.SetIndicator(Solid(9, 9, kBlue));
+  bar.SetOrigin(50, 10);
+  int starts = 0, ends = 0;
+  bar.OnStartScroll = [&](Control&) { ++starts; };
+  bar.OnEndScroll = [&](Control&) { ++ends; };
+  CaptureThief thief;
+  Send(bar, WM_LBUTTONDOWN, MK_LBUTTON, 50, 10);
+  Send(bar, WM_MOUSEMOVE, MK_LBUTTON, 60, 10);
+  ASSERT_EQ(bar.ScrollPos(), 10);
+  thief.Take();
+  EXPECT_FALSE(bar.IsDraging());
+  EXPECT_EQ(ends, starts) << "every drag started ends";
+  Send(bar, WM_MOUSEMOVE, 0, 80, 10);
+  EXPECT_EQ(bar.ScrollPos(), 10) << "the indicator no longer follows the pointer";
+  EXPECT_EQ(bar.IndicatorImage().Left(), 56);
 }
 
 TEST(SkinnedControls, BarDragStopsAtItsLength) {

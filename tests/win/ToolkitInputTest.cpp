@@ -1,6 +1,7 @@
 // The toolkit under the controls: the window procedure binds its object
 // before the first message, a failing paint ends its paint and shows one
-// error, Tab moves between tab stops, and the window shape is the
+// error, Tab moves between tab stops, a press that another window's capture
+// ends is cancelled on the control pressed, and the window shape is the
 // reference shape of its bitmap.
 #include <windows.h>
 
@@ -109,6 +110,38 @@ TEST(ToolkitInput, TabMovesBetweenVisibleEnabledTabStops) {
   EXPECT_TRUE(b.Focused());
   MSG other{a.Handle(), WM_KEYDOWN, 'A', 0, 0, {}};
   EXPECT_FALSE(Application::Navigate(other));
+}
+
+// Counts the presses that ended because another window took the mouse.
+class Tile : public GraphicControl {
+ public:
+  using GraphicControl::GraphicControl;
+  void Paint(HDC) override {}
+  void CaptureLost() override { ++lost; }
+  int lost = 0;
+};
+
+TEST(ToolkitInput, ALostCaptureReachesTheGraphicControlPressed) {
+  Form form("CaptureHost");
+  form.SetBounds(20, 20, 120, 80);
+  ASSERT_TRUE(form.CreateHandle(nullptr));
+  Tile tile("tile");
+  tile.SetBounds(0, 0, 40, 40);
+  form.AddChild(tile);
+  win::ScopedWindow other(::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                            nullptr, ::GetModuleHandleA(nullptr), nullptr));
+  int clicks = 0;
+  tile.OnClick = [&](Control&) { ++clicks; };
+  const LPARAM at = MAKELPARAM(5, 5);
+  ::SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageA(form.Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(tile.lost, 0) << "our own release loses nothing";
+  ::SendMessageA(form.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SetCapture(other.Get());
+  ::ReleaseCapture();
+  EXPECT_EQ(tile.lost, 1) << "told once";
+  ::SendMessageA(form.Handle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(clicks, 1) << "the press ended without a click";
 }
 
 Bitmap LoadedMask(const std::vector<std::string>& rows, TColor key) {
