@@ -133,12 +133,14 @@ bool TZkAutorunForm::Construct() {
   SetRowColour(ItemColorUp);
   SetRowGlow(GlowColor);
   for (int r = 0; r < 10; ++r) {
-    // The manual pictures are part of every disc, also in the gaming look.
+    // The manual pictures are part of every disc, also in the gaming look: a
+    // missing one ends the start. One the PNG library refuses leaves that
+    // state of the manual buttons blank.
     const std::pair<const char*, int> pictures[] = {{"BtnImages\\manual_n.png", 0},
                                                     {"BtnImages\\manual_d.png", 1},
                                                     {"BtnImages\\manual_o.png", 2}};
     for (const auto& [file, state] : pictures) {
-      if (!CompositeButtonPicture(file, *ManualButtons[r], state))
+      if (CompositeButtonPicture(file, *ManualButtons[r], state) == PngFileResult::CannotOpen)
         throw std::runtime_error("Cannot load the picture " + ProgramFolder + file);
     }
   }

@@ -17,6 +17,7 @@
 #include "app/MenuConfig.h"
 #include "Component/ZkButtonTx_win.h"
 #include "Graphics/CustomWindowMaker_win.h"
+#include "Graphics/PngReader.h"
 #include "Graphics/ZkLabel_win.h"
 #include "toolkit/Bevel_win.h"
 #include "toolkit/Form_win.h"
@@ -208,11 +209,14 @@ class TZkAutorunForm : public Form {
   void LoadButtonSkins();
   // One state picture of a button: the PNG file (relative to the program
   // folder) blended over the background behind the button.
-  // state: 0 raised, 1 sunken, 2 focused.
-  bool CompositeButtonPicture(const std::string& file, ZkButtonTx& button, int state);
+  // state: 0 raised, 1 sunken, 2 focused. Anything but Loaded leaves the
+  // state as it was: CannotOpen for a file that is not there, Rejected for
+  // one the PNG library refuses.
+  PngFileResult CompositeButtonPicture(const std::string& file, ZkButtonTx& button, int state);
   // A picture of the disc decoded once for the whole start (the ten manual
-  // buttons share three pictures); null when it cannot be read.
-  const Bitmap* DecodedPicture(const std::string& file);
+  // buttons share three pictures); null, with the reason in result, when it
+  // cannot be read.
+  const Bitmap* DecodedPicture(const std::string& file, PngFileResult& result);
   int ContactTab() const;
   int ClickedRow(const Control& sender) const;
   bool RefuseWhileInstallerRuns();

@@ -168,27 +168,36 @@ void TZkAutorunForm::imgMinimizeClick(Control&) {
 
 void TZkAutorunForm::imgCloseClick(Control&) { Close(); }
 
-bool TZkAutorunForm::CompositeButtonPicture(const std::string& file, ZkButtonTx& button,
-                                            int state) {
-  const Bitmap* png = DecodedPicture(ProgramFolder + file);
-  if (!png) return false;
+PngFileResult TZkAutorunForm::CompositeButtonPicture(const std::string& file, ZkButtonTx& button,
+                                                     int state) {
+  PngFileResult read = PngFileResult::Loaded;
+  const Bitmap* png = DecodedPicture(ProgramFolder + file, read);
+  if (!png) return read;
   Bitmap picture;
-  if (!CompositeOver(Image1->Picture(), button.Left(), button.Top(), *png, picture)) return false;
+  if (!CompositeOver(Image1->Picture(), button.Left(), button.Top(), *png, picture))
+    return PngFileResult::Rejected;
   // The raised picture also gives the button its size.
   ZkFourStateAppearance& looks = button.Appearance();
   if (state == 0) looks.SetRaisedBmp(picture);
   if (state == 1) looks.SetSunkenBmp(picture);
   if (state == 2) looks.SetFocusedBmp(picture);
-  return true;
+  return PngFileResult::Loaded;
 }
 
-const Bitmap* TZkAutorunForm::DecodedPicture(const std::string& file) {
+const Bitmap* TZkAutorunForm::DecodedPicture(const std::string& file, PngFileResult& result) {
   const std::string key = LowerCase(file);
   const auto found = decodedPictures_.find(key);
+  result = PngFileResult::Loaded;
   if (found != decodedPictures_.end()) return found->second.get();
-  auto png = std::make_unique<Bitmap>();
   // A picture that cannot be read is tried again next time: it may be back.
-  if (!LoadPngFile(file, *png)) return nullptr;
+  PixelBuffer pixels;
+  result = LoadPngFile(file, pixels);
+  if (result != PngFileResult::Loaded) return nullptr;
+  auto png = std::make_unique<Bitmap>();
+  if (!png->CopyFrom(pixels.View())) {
+    result = PngFileResult::Rejected;
+    return nullptr;
+  }
   return decodedPictures_.emplace(key, std::move(png)).first->second.get();
 }
 

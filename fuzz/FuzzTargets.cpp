@@ -15,6 +15,7 @@ const std::vector<FuzzTarget>& AllTargets() {
       {"home_tab", &FuzzHomeTab, 8192},
       {"vendor_ad", &FuzzVendorAd, 4096},
       {"png_rows", &FuzzPngRows, 8192},
+      {"png_file", &FuzzPngFile, 16384},
       {"alpha_blend", &FuzzAlphaBlend, 16384},
       {"region_runs", &FuzzRegionRuns, 16384},
       {"glow_filter", &FuzzGlowFilter, 2560},

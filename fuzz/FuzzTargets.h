@@ -41,7 +41,7 @@ inline void Expect(bool cond, const char* what) {
 std::string RegressionFolder();
 
 // The targets of each group (TextTargets.cpp, DiscFileTargets.cpp,
-// PixelTargets.cpp, SystemTargets.cpp).
+// PixelTargets.cpp, PngFileTarget.cpp, SystemTargets.cpp).
 void FuzzIniReader(const std::uint8_t* data, std::size_t size);
 void FuzzStrToInt(const std::uint8_t* data, std::size_t size);
 void FuzzParseRgb(const std::uint8_t* data, std::size_t size);
@@ -52,6 +52,7 @@ void FuzzManualSetting(const std::uint8_t* data, std::size_t size);
 void FuzzHomeTab(const std::uint8_t* data, std::size_t size);
 void FuzzVendorAd(const std::uint8_t* data, std::size_t size);
 void FuzzPngRows(const std::uint8_t* data, std::size_t size);
+void FuzzPngFile(const std::uint8_t* data, std::size_t size);
 void FuzzAlphaBlend(const std::uint8_t* data, std::size_t size);
 void FuzzRegionRuns(const std::uint8_t* data, std::size_t size);
 void FuzzGlowFilter(const std::uint8_t* data, std::size_t size);

@@ -8,6 +8,7 @@
 #include "demo/DemoPromotion.h"
 #include "demo/Png.h"
 #include "fuzz/FuzzInput.h"
+#include "tests/PngSamples.h"
 
 namespace pikko::fuzz {
 namespace {
@@ -245,6 +246,25 @@ std::map<std::string, std::vector<Seed>> SeedCorpus() {
     glow += Bgra(image, 0, 0, gw, gh);
     seeds["glow_filter"].push_back({SafeName(name), glow});
   }
+  // Whole PNG files: a few of every colour type (the first byte rewrites the
+  // chunks' CRCs after a mutation), a demo button picture, and a header far
+  // beyond its image data.
+  for (const testing::PngKind& kind : testing::AllPngKinds()) {
+    const std::string name = kind.name;
+    if (name == "grey 1" || name == "palette 8 tRNS" || name == "grey+alpha 16" ||
+        name == "RGB 8 tRNS" || name == "RGBA 8 interlaced" || name == "grey+alpha 8 paeth" ||
+        name == "palette 4 interlaced filters")
+      seeds["png_file"].push_back({SafeName(name), "\x01" + testing::EncodeKind(kind)});
+  }
+  for (const std::string& name : demo::ButtonPictureNames(true)) {
+    const std::string file = demo::ButtonPictureBytes(Look::Normal, name);
+    if (file.size() < 16000) {
+      seeds["png_file"].push_back({SafeName(name), std::string(1, '\0') + file});
+      break;
+    }
+  }
+  seeds["png_file"].push_back({"huge-header", "\x01" + testing::HugeHeaderPng()});
+
   for (int corner = 0; corner < 2; ++corner) {
     const int w = 48, h = 40;
     const int left = corner == 0 ? 0 : background.Width() - w;

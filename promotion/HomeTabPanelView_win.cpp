@@ -119,8 +119,12 @@ void HomeTabPanelView::ShowInstallButton(const InstallButtonLook& look) {
   LoadStatePicture(*install_, kRaised, look.raised);
   // A skinned button shows its raised picture one to one: with a picture the
   // button takes the picture's size, as the window's own buttons do, and the
-  // page's size only counts for a button that has no picture to show.
+  // page's size only counts for a button that has no picture to show. The
+  // caption lies in the page's size all the same, from the button's corner,
+  // not in the picture's: a page whose picture carries its own lettering
+  // gives no size, and the caption's empty rectangle clips it away.
   install_->SetBounds(look.left, look.top, look.width, look.height);
+  install_->SetTextBounds(0, 0, look.width, look.height);
   install_->Show();
 }
 

@@ -10,13 +10,14 @@
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-packages=(cmake ninja-build g++ googletest
+# zlib1g-dev: the host build fuzzes and tests the PNG library's decoder.
+packages=(cmake ninja-build g++ googletest zlib1g-dev
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
           wine wine64 xvfb xauth imagemagick xorriso debootstrap)
 # The fuzz targets' compiler with its sanitizer and libFuzzer runtimes; the
 # project configures with GoogleTest and clang builds on libstdc++ (g++).
 fuzz_compiler=(clang libclang-rt-dev)
-fuzz_packages=(cmake ninja-build g++ googletest "${fuzz_compiler[@]}")
+fuzz_packages=(cmake ninja-build g++ googletest zlib1g-dev "${fuzz_compiler[@]}")
 # Packages whose failure to install is a warning: without clang the fuzz
 # smoke says so and is skipped, the other tests still run.
 optional=("${fuzz_compiler[@]}" ccache)

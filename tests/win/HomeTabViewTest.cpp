@@ -141,8 +141,9 @@ class HomeTabViewTest : public ::testing::Test {
     Application::Instance().Reset();
   }
 
-  bool Init(int interval) {
-    temp_.Write("AUTORUN/HomeTab/HomeTab.ini", PromotionIni(interval));
+  bool Init(int interval, const std::string& promotionIni = "") {
+    temp_.Write("AUTORUN/HomeTab/HomeTab.ini",
+                promotionIni.empty() ? PromotionIni(interval) : promotionIni);
     view_ = std::make_unique<HomeTabPanelView>(home_, panel_);
     return home_.Init(panel_.Handle(), program_ + "HomeTab", view_.get());
   }
@@ -280,6 +281,55 @@ TEST_F(HomeTabViewTest, PageButtonsWalkThePagesAndMoveTheInstallButton) {
     location = Location(*view_->Browser());
   }
   EXPECT_NE(location.find(L"backup.htm"), std::wstring::npos) << "the browser shows the page";
+}
+
+// The install button's caption lies in the page's ButtonSize from the
+// button's corner, whatever the size of its picture: within it on the first
+// page, clipped away on the second, which gives no size (its picture would
+// carry its own lettering), and back within it on the first again.
+TEST_F(HomeTabViewTest, TheCaptionLiesInThePagesButtonSize) {
+  const std::string pictures =
+      "ButtonImages=Buttons\\install_n.bmp, Buttons\\install_d.bmp, Buttons\\install_o.bmp\r\n"
+      "ButtonPosition=40,300\r\n";
+  ASSERT_TRUE(Init(0, "[Setting]\r\nTab=1\r\nNumber=2\r\nInterval=0\r\n"
+                      "[HtmlPath]\r\nDefault=Pages\\\r\n"
+                      "[Page1]\r\nHTML=monitor.htm\r\nShowType=Always\r\nInstallPath=Product\r\n" +
+                          pictures + "ButtonSize=100,20\r\n"
+                      "[Page2]\r\nHTML=backup.htm\r\nShowType=Always\r\nInstallPath=Product\r\n" +
+                          pictures));
+  ASSERT_TRUE(home_.Show());
+  ZkButtonTx* install = view_->InstallButton();
+  ASSERT_NE(install, nullptr);
+  const struct {
+    ZkButtonTx* click;
+    int page;
+    RECT text;
+  } steps[] = {{nullptr, 0, {0, 0, 100, 20}},
+               {view_->NextButton(), 1, {0, 0, 0, 0}},
+               {view_->PreviousButton(), 0, {0, 0, 100, 20}}};
+  for (const auto& s : steps) {
+    if (s.click) ClickOn(*s.click);
+    ASSERT_EQ(home_.CurrentPage(), s.page);
+    ASSERT_TRUE(Shown(install)) << s.page;
+    EXPECT_EQ(install->Width(), 180) << "the picture's size";
+    const RECT& text = install->TextBounds();
+    EXPECT_TRUE(::EqualRect(&text, &s.text)) << s.page << ": " << text.left << "," << text.top
+                                             << "," << text.right << "," << text.bottom;
+    // The caption's pixels are where the shown face differs from the picture.
+    const Bitmap& shown = install->StateImage().Surface().Picture();
+    const Bitmap& raised = install->GetBitmap(0);
+    ASSERT_EQ(shown.Width(), raised.Width());
+    ASSERT_EQ(shown.Height(), raised.Height());
+    int inside = 0, outside = 0;
+    for (int y = 0; y < shown.Height(); ++y)
+      for (int x = 0; x < shown.Width(); ++x) {
+        if (shown.Pixel(x, y) == raised.Pixel(x, y)) continue;
+        const POINT p{x, y};
+        ++(::PtInRect(&s.text, p) ? inside : outside);
+      }
+    EXPECT_EQ(outside, 0) << s.page << ": caption pixels outside its rectangle";
+    EXPECT_EQ(inside > 0, s.page == 0) << s.page << ": " << inside << " caption pixels";
+  }
 }
 
 TEST_F(HomeTabViewTest, TimerRotatesAndPointingAtTheInstallButtonHoldsThePage) {

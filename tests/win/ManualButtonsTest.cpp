@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "demo/DemoManuals.h"
@@ -120,6 +121,63 @@ TEST_F(ManualButtons, OnWindows8NoOpensTheManualThroughAQuotedBatchFile) {
   EXPECT_TRUE(WaitForStubLog(reader_, 500).empty()) << "No starts no installer";
   ::DeleteFileA(batch.c_str());
   ::DeleteFileA(copy.c_str());
+}
+
+// The manual pictures: a missing one ends the start with its message; one
+// the PNG library refuses is not reported and leaves that state of every
+// manual button blank, the menu starting with its rows.
+TEST(ManualPictures, OnlyAMissingPictureEndsTheStart) {
+  const struct {
+    const char* name;
+    const char* file;
+    int state;
+    bool missing;
+    std::size_t keep;  // of the disc's picture, the bytes left (a corrupt file)
+  } cases[] = {
+      {"corrupt pointed picture", "manual_o.png", 2, false, 60},
+      {"corrupt raised picture", "manual_n.png", 0, false, 200},
+      {"empty pressed picture", "manual_d.png", 1, false, 0},
+      {"missing pointed picture", "manual_o.png", 2, true, 0},
+  };
+  for (const auto& c : cases) {
+    FormHarness h;
+    demo::TestDiscOptions options;
+    options.manuals = true;
+    h.Disc(ManualMenu(), options);
+    const std::string path = h.ProgramFolder() + "BtnImages\\" + c.file;
+    if (c.missing) {
+      ASSERT_TRUE(::DeleteFileA(path.c_str())) << c.name;
+    } else {
+      std::ifstream in(path, std::ios::binary);
+      std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      in.close();
+      ASSERT_GT(bytes.size(), c.keep) << c.name;
+      h.WriteFile(std::string("BtnImages/") + c.file, bytes.substr(0, c.keep));
+    }
+    TZkAutorunForm& f = h.Start();
+    if (c.missing) {
+      ASSERT_EQ(h.messages.shown.size(), 1u) << c.name;
+      EXPECT_NE(h.messages.shown[0].text.find(path), std::string::npos)
+          << h.messages.shown[0].text;
+      EXPECT_EQ(h.messages.shown[0].style & 0xF0, mb::IconError) << c.name;
+      EXPECT_TRUE(Application::Instance().Terminated()) << c.name;
+      EXPECT_FALSE(h.WindowShown()) << c.name;
+      continue;
+    }
+    ASSERT_TRUE(h.WindowShown()) << c.name;
+    EXPECT_TRUE(h.messages.shown.empty()) << c.name << ": " << h.messages.shown[0].text;
+    EXPECT_FALSE(Application::Instance().Terminated()) << c.name;
+    EXPECT_EQ(f.SelectedTab, 0) << c.name;
+    for (int row = 0; row < 3; ++row) {
+      EXPECT_TRUE(f.ItemRows[row]->Visible()) << c.name << " row " << row;
+      EXPECT_EQ(f.ItemRows[row]->Caption(), "Item " + std::to_string(row + 1)) << c.name;
+    }
+    EXPECT_TRUE(f.ManualButtons[0]->Visible()) << c.name;
+    for (int r = 0; r < 10; ++r)
+      for (int state = 0; state < 3; ++state)
+        EXPECT_EQ(f.ManualButtons[r]->IsBitmapEmpty(state), state == c.state)
+            << c.name << " button " << r << " state " << state;
+  }
 }
 
 // The report and help buttons of the window: the report is written into the

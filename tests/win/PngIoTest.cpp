@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "Graphics/PngReader.h"
-#include "tests/win/PngSamples.h"
+#include "tests/PngSamples.h"
 #include "tests/win/WinTestSupport.h"
 
 namespace pikko {
@@ -159,6 +159,8 @@ TEST_F(PngLibrary, TruncatedDamagedAndForeignInputIsRefused) {
   cases.push_back({"100000 x 100000", signature + testing::Chunk("IHDR", huge) +
                                           testing::Chunk("IDAT", testing::StoredZlib("\0")) +
                                           testing::Chunk("IEND", "")});
+  // A header of 8192 x 8192 pixels over 32 bytes of image data.
+  cases.push_back({"100 bytes claiming 512 MiB of rows", testing::HugeHeaderPng()});
   for (const auto& [name, bytes] : cases) {
     Source source{bytes};
     PngImageRecord record{};

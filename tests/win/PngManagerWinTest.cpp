@@ -14,7 +14,7 @@
 #include "platform/Assert.h"
 #include "platform/Win32Ports.h"
 #include "tests/TempFolder.h"
-#include "tests/win/PngSamples.h"
+#include "tests/PngSamples.h"
 #include "tests/win/WinTestSupport.h"
 
 namespace pikko {

@@ -250,6 +250,17 @@ inline std::string EncodeKind(const PngKind& s) {
   return out;
 }
 
+// A file of 100 bytes whose header claims 8192 x 8192 pixels of 16-bit RGBA
+// (some 512 MiB of rows) over 32 bytes of image data.
+inline std::string HugeHeaderPng() {
+  std::string header;
+  PutBe32(header, 8192);
+  PutBe32(header, 8192);
+  header += std::string("\x10\x06\0\0\0", 5);
+  return std::string("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) +
+         Chunk("IDAT", StoredZlib(std::string(32, '\0'))) + Chunk("IEND", "");
+}
+
 inline const std::vector<PngKind>& AllPngKinds() {
   static const std::vector<PngKind> kinds = {
       {"grey 1", 11, 5, 0, 1},

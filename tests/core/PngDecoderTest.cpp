@@ -1,0 +1,89 @@
+// The PNG library's decoder on the host: every kind of file into 8-bit rows,
+// and what it allocates for a file whose header claims more than its image
+// data holds.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "stand-ins/PngDecoder.h"
+#include "tests/PngSamples.h"
+
+namespace pikko::standin {
+namespace {
+
+using testing::PngKind;
+
+bool Decode(const std::string& file, PngImageRecord& record, PngDecodeCosts& costs) {
+  return DecodePngFile(reinterpret_cast<const std::uint8_t*>(file.data()), file.size(), record,
+                       &costs);
+}
+
+std::string File(std::uint32_t width, std::uint32_t height, const char* depthAndType,
+                 const std::string& zlib) {
+  std::string header;
+  testing::PutBe32(header, width);
+  testing::PutBe32(header, height);
+  header += std::string(depthAndType, 2) + std::string(3, '\0');
+  return std::string("\x89PNG\r\n\x1a\n", 8) + testing::Chunk("IHDR", header) +
+         testing::Chunk("IDAT", zlib) + testing::Chunk("IEND", "");
+}
+
+TEST(PngDecoder, EveryKindBecomes8BitRows) {
+  std::vector<PngKind> kinds = testing::AllPngKinds();
+  // Large enough for the room of the inflated rows to grow several times.
+  kinds.push_back({"RGBA 8 large", 600, 300, 6, 8, false, false, 0, true});
+  for (const PngKind& kind : kinds) {
+    PngImageRecord record{};
+    PngDecodeCosts costs;
+    ASSERT_TRUE(Decode(testing::EncodeKind(kind), record, costs)) << kind.name;
+    const bool alpha = testing::HasAlpha(kind);
+    ASSERT_EQ(record.width, std::uint32_t(kind.width));
+    ASSERT_EQ(record.height, std::uint32_t(kind.height));
+    ASSERT_EQ(record.colourType, alpha ? kPngColourTypeRgba : kPngColourTypeRgb) << kind.name;
+    int wrong = 0;
+    for (int y = 0; y < kind.height; ++y)
+      for (int x = 0; x < kind.width; ++x) {
+        const std::uint8_t* p = record.rows[y] + (alpha ? 4 : 3) * x;
+        const testing::Rgba8 e = testing::Expected(kind, x, y);
+        if ((p[0] != e.r || p[1] != e.g || p[2] != e.b || (alpha && p[3] != e.a)) && wrong++ < 3)
+          ADD_FAILURE() << kind.name << " pixel " << x << "," << y;
+      }
+    ReleasePngRows(record);
+    EXPECT_EQ(record.rows, nullptr);
+  }
+}
+
+// A header beyond what its image data could give is refused before
+// anything is allocated; one the data could fill but does not takes only
+// the first room for its rows, never the whole picture's.
+TEST(PngDecoder, RowsGetNoRoomBeyondWhatTheImageDataGives) {
+  const struct {
+    const char* name;
+    std::string file;
+    std::size_t largestInflateBuffer;
+  } cases[] = {
+      {"100 bytes claiming 8192 x 8192 of 16-bit RGBA", testing::HugeHeaderPng(), 0},
+      {"1000 stored bytes claiming 2048 x 2048 RGBA",
+       File(2048, 2048, "\x08\x06", testing::StoredZlib(std::string(1000, '\0'))), 0},
+      {"1000 stored bytes claiming 256 x 256 RGBA",
+       File(256, 256, "\x08\x06", testing::StoredZlib(std::string(1000, '\0'))), 64 * 1024},
+      {"a broken stream claiming 1000 x 1000 RGB",
+       File(1000, 1000, "\x08\x02",
+            std::string("\x78\x01\x00\xFF\x0F\x00\x00", 7) + std::string(4000, '\0')),
+       64 * 1024},
+  };
+  ASSERT_EQ(cases[0].file.size(), 100u);
+  for (const auto& c : cases) {
+    PngImageRecord record{1, 1, 1, 1, 1, nullptr};
+    PngDecodeCosts costs;
+    EXPECT_FALSE(Decode(c.file, record, costs)) << c.name;
+    EXPECT_EQ(record.rows, nullptr) << c.name;
+    EXPECT_EQ(record.width, 0u) << c.name;
+    EXPECT_LE(costs.inflateBuffer, c.largestInflateBuffer) << c.name;
+    EXPECT_EQ(costs.rowsBlock, 0u) << c.name;
+  }
+}
+
+}  // namespace
+}  // namespace pikko::standin
