@@ -194,10 +194,13 @@ void Checker::CheckSkins(const MenuModel& model, bool contactTab) {
   for (const char* state : kStates) {
     const std::string path = Program(std::string("BtnImages\\manual") + state);
     const auto bytes = files_.Contents(path);
-    if (!bytes || !LooksLikePng(*bytes))
+    if (!bytes)
       AtFile(path, Severity::Error,
-             std::string(bytes ? "not a PNG picture" : "missing") +
-                 ": a picture of the manual buttons; the menu window cannot be made without it");
+             "missing: a picture of the manual buttons; the menu window cannot be made without it");
+    else if (!LooksLikePng(*bytes))
+      AtFile(path, Severity::Warning,
+             "not a PNG picture: a picture of the manual buttons; the manual buttons stay blank in "
+             "that state");
   }
 }
 
