@@ -32,10 +32,19 @@ trap 'stop_wine </dev/null >/dev/null 2>&1 || true' EXIT
 
 log="$here/build/$ring/ring.log"
 status=0
-ctest --preset "$ring" --output-log "$log" "$@" || status=$?
+# Every test's whole output goes to the log (GoogleTest's totals are
+# counted from it); on a failure it is shown whole.
+ctest --preset "$ring" --verbose "$@" >"$log" 2>&1 || status=$?
+grep -E '^ *[0-9]+/[0-9]+ Test +#|tests passed|Total Test time' "$log" || true
+[ "$status" -eq 0 ] || cat "$log"
 # GoogleTest's own totals, one pair per test binary.
-passed=$(grep -hoE '^\[  PASSED  \] [0-9]+ test' "$log" | awk '{s+=$4} END {print s+0}')
-failed=$(grep -hoE '^\[  FAILED  \] [0-9]+ test' "$log" | awk '{s+=$4} END {print s+0}')
+# (ctest puts "<test number>: " before each line of a test's output.)
+count() {
+  { grep -hoE "^([0-9]+: )?\[  $1  \] [0-9]+ test" "$log" || true; } |
+    sed -E 's/.*\] ([0-9]+) test/\1/' | awk '{s+=$1} END {print s+0}'
+}
+passed=$(count PASSED)
+failed=$(count FAILED)
 if [ "$status" -ne 0 ] && [ "$failed" -eq 0 ]; then
   # A binary that crashed or timed out prints no totals: count it.
   failed=$(grep -cE '\*\*\*(Failed|Exception|Timeout)' "$log" || true)
