@@ -20,22 +20,31 @@ bool Contains(const std::string& text, const std::string& part) {
   return LowerCase(text).find(LowerCase(part)) != std::string::npos;
 }
 
-}  // namespace
-
-AllowedImports ParseAllowedImports(const std::string& text) {
-  AllowedImports allowed;
+// The two first words of every line of a list file that holds any; "#"
+// starts a comment.
+template <class Take>
+void ForEachListLine(const std::string& text, Take take) {
   std::istringstream in(text);
   std::string line;
   while (std::getline(in, line)) {
     line = Trim(line.substr(0, line.find('#')));
     if (line.empty()) continue;
     std::istringstream fields(line);
-    std::string name, version;
-    fields >> name >> version;
-    const std::size_t bang = name.find('!');
-    if (bang == std::string::npos || VersionRank(version) < 0) continue;
-    allowed[UpperCase(name.substr(0, bang)) + name.substr(bang)] = version;
+    std::string first, second;
+    fields >> first >> second;
+    take(first, second);
   }
+}
+
+}  // namespace
+
+AllowedImports ParseAllowedImports(const std::string& text) {
+  AllowedImports allowed;
+  ForEachListLine(text, [&](const std::string& name, const std::string& version) {
+    const std::size_t bang = name.find('!');
+    if (bang == std::string::npos || VersionRank(version) < 0) return;
+    allowed[UpperCase(name.substr(0, bang)) + name.substr(bang)] = version;
+  });
   return allowed;
 }
 
@@ -122,16 +131,9 @@ ShippingReport CheckShippedResources(const PeFile& pe) {
 
 RequiredExports ParseRequiredExports(const std::string& text) {
   RequiredExports required;
-  std::istringstream in(text);
-  std::string line;
-  while (std::getline(in, line)) {
-    line = Trim(line.substr(0, line.find('#')));
-    if (line.empty()) continue;
-    std::istringstream fields(line);
-    std::string library, function;
-    fields >> library >> function;
+  ForEachListLine(text, [&](const std::string& library, const std::string& function) {
     if (!function.empty()) required[LowerCase(library)].push_back(function);
-  }
+  });
   return required;
 }
 
