@@ -273,6 +273,8 @@ void TZkAutorunForm::imgTitle0Click(Control& sender) {
     // lies over the rows' place) or accepted no page: nothing of the tab
     // before stays to be pointed at, clicked or reached by the keyboard.
     HideItemPage();
+    // Nor does the contact page, which would lie over the promotion.
+    ShowContactPanel(false);
     home.Show();
     return;
   }

@@ -166,6 +166,23 @@ Bitmap CaptureClient(HWND window) {
   return shot;
 }
 
+// The home tab reached from another tab, as the screen shows it.
+Bitmap HomeLookFrom(FormHarness& h, int from, int home) {
+  h.Click(*h.form->TabCaptions[from]);
+  h.Click(*h.form->TabCaptions[home]);
+  h.Pump(100);
+  ::UpdateWindow(h.form->Handle());
+  return CaptureClient(h.form->Handle());
+}
+
+int DifferingPixels(const Bitmap& a, const Bitmap& b) {
+  int differing = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x)
+      if (a.Pixel(x, y) != b.Pixel(x, y)) ++differing;
+  return differing;
+}
+
 // With the demo's promotion the home tab shows its panel over the rows'
 // place. The first tab's next-page button does not stay behind: it was left
 // drawn over the promotion's corner, in the Tab ring, paged by Page Down
@@ -181,25 +198,14 @@ TEST(HomeTabSwitch, ThePagingButtonsOfTheTabBeforeDoNotStay) {
   ASSERT_TRUE(h.WindowShown());
   const int home = HomeTab::Instance().HomeTabNumber() - 1;
   ASSERT_TRUE(HomeTab::Instance().IsHomeTabWithin(f.Model.TabCount));
-  auto homeLook = [&](int from) {
-    h.Click(*f.TabCaptions[from]);
-    h.Click(*f.TabCaptions[home]);
-    h.Pump(100);
-    ::UpdateWindow(f.Handle());
-    return CaptureClient(f.Handle());
-  };
-  const Bitmap fromUtilities = homeLook(1);
+  const Bitmap fromUtilities = HomeLookFrom(h, 1, home);
   h.Click(*f.TabCaptions[0]);
   ASSERT_TRUE(f.zkbNext->Visible()) << "the drivers fill more than a page";
-  const Bitmap fromDrivers = homeLook(0);
+  const Bitmap fromDrivers = HomeLookFrom(h, 0, home);
   ASSERT_EQ(f.SelectedTab, home);
   ASSERT_TRUE(f.plPromotion->Visible());
-
-  int differing = 0;
-  for (int y = 0; y < fromDrivers.Height(); ++y)
-    for (int x = 0; x < fromDrivers.Width(); ++x)
-      if (fromDrivers.Pixel(x, y) != fromUtilities.Pixel(x, y)) ++differing;
-  EXPECT_EQ(differing, 0) << "pixels of the home tab that tell which tab came before";
+  EXPECT_EQ(DifferingPixels(fromDrivers, fromUtilities), 0)
+      << "pixels of the home tab that tell which tab came before";
 
   const std::vector<ZkButtonTx*> ring = f.FocusableButtons();
   EXPECT_FALSE(Contains(ring, f.zkbNext)) << "the Tab ring";
@@ -223,6 +229,31 @@ TEST(HomeTabSwitch, ThePagingButtonsOfTheTabBeforeDoNotStay) {
   EXPECT_TRUE(f.ItemRows[0]->Visible());
   EXPECT_TRUE(f.zkbNext->Visible());
   EXPECT_TRUE(Contains(f.FocusableButtons(), f.zkbNext));
+}
+
+// The demo's contact tab comes right before its home tab: its page and the
+// side buttons it hides do not stay, and the home tab looks as it does
+// when reached from any other tab.
+TEST(HomeTabSwitch, TheContactPageDoesNotStayOverThePromotion) {
+  FormHarness h;
+  demo::TestDiscOptions options;
+  options.promotion = true;
+  h.Disc(demo::DemoMenuIni(), options);
+  WritePlatformRecord(h);
+  TZkAutorunForm& f = h.Start();
+  ASSERT_TRUE(h.WindowShown());
+  const int home = HomeTab::Instance().HomeTabNumber() - 1;
+  const int contact = home - 1;
+  ASSERT_TRUE(HomeTab::Instance().IsHomeTabWithin(f.Model.TabCount));
+  const Bitmap fromUtilities = HomeLookFrom(h, 1, home);
+  h.Click(*f.TabCaptions[contact]);
+  ASSERT_TRUE(f.plBrowser->Visible()) << "the contact page";
+  const Bitmap fromContact = HomeLookFrom(h, contact, home);
+  ASSERT_TRUE(f.plPromotion->Visible());
+  EXPECT_FALSE(f.plBrowser->Visible());
+  for (int j = 0; j < 5; ++j) EXPECT_EQ(f.SideButtons[j]->Visible(), f.Model.ButtonShown[j]) << j;
+  EXPECT_EQ(DifferingPixels(fromContact, fromUtilities), 0)
+      << "pixels of the home tab that tell which tab came before";
 }
 
 }  // namespace
