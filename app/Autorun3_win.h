@@ -112,6 +112,8 @@ class TZkAutorunForm : public Form {
 
   // Tab bar and item list.
   void ShowItemPage(int tab, int page);
+  // No rows, ellipses, manual or paging buttons; no row hovered.
+  void HideItemPage();
   void ExpandRow(int newRow, int oldRow);
   void ShowContactPanel(bool show);
   void ShowSideButtons(bool visible);

@@ -100,6 +100,18 @@ void TZkAutorunForm::LeaveHoveredRow() {
   HoverRow = -1;
 }
 
+void TZkAutorunForm::HideItemPage() {
+  LeaveHoveredRow();
+  for (int r = 0; r < 10; ++r) {
+    ItemRows[r]->Hide();
+    EllipsisLabels[r]->Hide();
+    ManualButtons[r]->Hide();
+    RowFrames[r]->Hide();
+  }
+  zkbPrevious->Hide();
+  zkbNext->Hide();
+}
+
 void TZkAutorunForm::ShowItemPage(int tab, int page) {
   LeaveHoveredRow();
   if (tab < 0 || tab >= static_cast<int>(Model.Tabs.size())) return;
@@ -257,14 +269,19 @@ void TZkAutorunForm::imgTitle0Click(Control& sender) {
   for (ZkButtonTx* b : ManualButtons) b->Hide();
   HomeTab& home = HomeTab::Instance();
   if (home.HomeTabNumber() == t + 1) {
+    // The home tab lists no items, whether its promotion shows (its panel
+    // lies over the rows' place) or accepted no page: nothing of the tab
+    // before stays to be pointed at, clicked or reached by the keyboard.
+    HideItemPage();
+    // Nor does the contact page, which would lie over the promotion.
+    ShowContactPanel(false);
     home.Show();
     return;
   }
   home.Hide();
   if (!Model.NoContact && t == ContactTab() && Model.TabCount > 1) {
     sExplain->Hide();
-    for (Label* row : ItemRows) row->Hide();
-    for (Label* e : EllipsisLabels) e->Hide();
+    HideItemPage();
     ShowContactPanel(true);
     return;
   }

@@ -114,6 +114,15 @@ void TZkAutorunForm::RunNavCommands(const NavCommands& commands) {
         break;
       case NavCommand::HoverRow:
         if (c.index < 0 || c.index >= ReachableRows()) break;
+        if (!Keyboard.KeyboardLeads()) {
+          // The pointer rests where it is as the keyboard takes over. The
+          // window may not have had a move from there yet (the pointer
+          // rested where the window opened, or the move is still queued
+          // behind the key): when the system reports it later, it is no
+          // movement, and must not hand the row back to the mouse.
+          POINT rest;
+          if (::GetCursorPos(&rest)) Keyboard.PointerAt(rest.x, rest.y);
+        }
         Keyboard.SetKeyboardLeads(true);
         Label1MouseMove(*ItemRows[c.index], 0, 0, 0);
         NotifyAccessible(Handle(), EVENT_OBJECT_SELECTION, AccessibleTree::RowId(c.index));

@@ -1,6 +1,7 @@
 // The real Pikko.exe on the demo disc, driven from outside as a user's
 // system would see it: its window, its size, its skin, a second start, and
-// closing.
+// closing; and on a disc of two drivers, Down and Enter under a resting
+// pointer.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,10 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "demo/DemoDisc.h"
 #include "env/Text.h"
 #include "platform/ScopedWin.h"
 #include "platform/Win32Ports.h"
 #include "tests/win/ChildProcess.h"
+#include "tests/win/FormHarness.h"
 #include "tests/win/WinTestSupport.h"
 #include "toolkit/Bitmap_win.h"
 #include "toolkit/PngImage_win.h"
@@ -311,6 +314,106 @@ TEST(EndToEnd, AMissingPngLibraryIsABrokenInstallation) {
   EXPECT_NE(code, 0u) << "a broken installation is not a success";
   std::error_code ignored;
   fs::remove_all(copy, ignored);
+}
+
+// A key pressed and released as the keyboard gives it, to the foreground
+// window.
+void PressKey(WORD vk) {
+  INPUT inputs[2] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.wScan = static_cast<WORD>(::MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+    if (vk == VK_DOWN) input.ki.dwFlags = KEYEVENTF_EXTENDEDKEY;
+  }
+  inputs[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  ::SendInput(2, inputs, sizeof(INPUT));
+}
+
+// How many times the stand-in setup program at this path was started.
+int StartsOf(const std::string& program) {
+  std::ifstream in(program.substr(0, program.rfind('\\') + 1) + "SetupStubLog.txt");
+  int lines = 0;
+  for (std::string line; std::getline(in, line);) ++lines;
+  return lines;
+}
+
+// The share of pixels of a row of the window (client y, x from x0 to x1)
+// that differ from the skin: the focus mark inverts every other one.
+double MarkedShare(POINT client, const Bitmap& skin, int y, int x0, int x1) {
+  const Bitmap shot = CaptureScreen(RECT{client.x, client.y + y, client.x + x1, client.y + y + 1});
+  int differing = 0;
+  for (int x = x0; x < x1; ++x)
+    if (Distance(shot.Pixel(x, 0), skin.Pixel(x, y)) > 24) ++differing;
+  return static_cast<double>(differing) / (x1 - x0);
+}
+
+// A new user on a tab of two drivers: the pointer rests on the window's
+// background just below the second row from before the window opens, Down
+// marks the first row (its long title unfolds and moves the second row
+// under the pointer), and Enter starts it 150 ms later; keys as real input
+// to the foreground menu. Between the two the system reports the resting
+// pointer, as it does when windows change under it (here the pointer is
+// put where it already is): the window may not have had a move from there
+// before. Started again and again, since when the window's first move
+// comes is a matter of timing.
+TEST(EndToEnd, DownThenEnterStartsTheMarkedRowUnderARestingPointer) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::temp_directory_path() / ("PikkoDownEnter" + std::to_string(::GetTickCount()));
+  const std::string folder = (root / "AUTORUN").string() + "\\";
+  fs::create_directories(root / "AUTORUN");
+  ASSERT_TRUE(demo::WriteTestDisc(folder, testing::TwoDriversMenu()).Ok());
+  fs::copy(fs::path(testing::BuildPath("stand-ins-payload")), root / "AUTORUN", fs::copy_options::recursive);
+  fs::copy_file(fs::path(testing::BuildPath("Pikko.exe")), root / "AUTORUN" / "Pikko.exe");
+  const std::string first = folder + "One\\Setup.exe", second = folder + "Two\\Setup.exe";
+  for (const std::string& program : {first, second}) {
+    fs::create_directories(fs::path(program).parent_path());
+    fs::copy_file(fs::path(testing::BuildPath("stand-ins/SetupStub.exe")), fs::path(program));
+  }
+  Bitmap skin;
+  ASSERT_TRUE(skin.LoadFromFile(folder + "pikko256.bmp"));
+
+  // Where the window opens: it opens there every time.
+  POINT client{0, 0};
+  {
+    Process menu = Start(folder, "debug");
+    HWND window = WaitForMenuWindow(menu.id, 20000);
+    ASSERT_NE(window, nullptr);
+    ::ClientToScreen(window, &client);
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    ASSERT_EQ(::WaitForSingleObject(menu.process.Get(), 10000), WAIT_OBJECT_0);
+  }
+  // Rows are 30 pixels apart from 120, 18 high; the first one unfolded is
+  // 36 high, and its focus mark runs along y 115 and 158; the second one's
+  // would run along 144 and 172.
+  const POINT rest{client.x + 200, client.y + 172};
+  constexpr int kRuns = 24;
+  for (int run = 0; run < kRuns; ++run) {
+    const int before = StartsOf(first), beforeSecond = StartsOf(second);
+    ::SetCursorPos(rest.x, rest.y);
+    ::Sleep(100);
+    Process menu = Start(folder, "debug");
+    ASSERT_TRUE(menu.process);
+    HWND window = WaitForMenuWindow(menu.id, 20000);
+    ASSERT_NE(window, nullptr) << "run " << run;
+    for (int i = 0; i < 5000 && ::GetForegroundWindow() != window; ++i) ::Sleep(1);
+    ASSERT_EQ(::GetForegroundWindow(), window) << "run " << run << ": keys reach the menu";
+    PressKey(VK_DOWN);
+    ::Sleep(75);
+    ::SetCursorPos(rest.x, rest.y);
+    ::Sleep(75);
+    PressKey(VK_RETURN);
+    for (int i = 0; i < 100 && StartsOf(first) == before && StartsOf(second) == beforeSecond; ++i) ::Sleep(50);
+    ::Sleep(300);  // a second start would have come by now
+    EXPECT_EQ(StartsOf(first) - before, 1) << "run " << run << ": the first row's program";
+    EXPECT_EQ(StartsOf(second) - beforeSecond, 0) << "run " << run << ": the second row's program";
+    EXPECT_GE(MarkedShare(client, skin, 115, 150, 300), 0.3) << "run " << run << ": the mark on the first row";
+    EXPECT_LE(MarkedShare(client, skin, 172, 150, 300), 0.05) << "run " << run << ": no mark on the second";
+    ::PostMessageA(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(::WaitForSingleObject(menu.process.Get(), 10000), WAIT_OBJECT_0);
+  }
+  std::error_code ignored;
+  fs::remove_all(root, ignored);
 }
 
 }  // namespace

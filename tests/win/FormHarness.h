@@ -192,5 +192,9 @@ class FormHarness {
 
 // A menu file with the given tabs and items (one "(n)Tab=t" per entry).
 std::string MenuIni(int tabs, const std::vector<int>& itemTabs, const std::string& extra = "");
+// One tab of two drivers that start One\Setup.exe and Two\Setup.exe. The
+// first one's title is too long for its row: reached, it unfolds and moves
+// the second row down.
+std::string TwoDriversMenu();
 
 }  // namespace pikko::testing

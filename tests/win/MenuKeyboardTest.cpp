@@ -261,6 +261,92 @@ TEST_F(MenuKeyboard, FocusMarkFollowsTheKeyboardAndTheMouseTakesOver) {
             std::string::npos);
 }
 
+}  // namespace
+
+std::string TwoDriversMenu() {
+  return "[PLATFORM]\r\nSpecified OS=WNT_6.1P_64,English\r\n"
+         "[TABS_INFO]\r\nNUM=1\r\nNOCONTACT=1\r\nTAB0=Drivers\r\n"
+         "[SETUP_ITEM]\r\nCD_Title=Test Disc\r\nCD_Description=Two drivers\r\nItemNumber=2\r\n"
+         "(1)Tab=0\r\n(1)Title=Chipset Driver with the Management Engine Interface and Serial IO\r\n"
+         "(1)Description=The chipset\r\n(1)Path=One\r\n(1)Run=Setup.exe\r\n"
+         "(2)Tab=0\r\n(2)Title=Audio Driver\r\n(2)Description=The audio\r\n(2)Path=Two\r\n"
+         "(2)Run=Setup.exe\r\n";
+}
+
+namespace {
+
+// Down marks the first row while the pointer rests on the background just
+// below the second row, which the unfolded first row moves under it. The
+// system reports a move there between Down and Enter (the window had no
+// move from the resting pointer yet, or has one again): that is no movement
+// and Enter starts the marked row. Only a real movement of the mouse takes
+// the row over, and Enter then starts the row the mouse's highlight shows.
+TEST(MenuKeyboardPointer, EnterStartsTheMarkedRowWhateverTheSystemReportsOfARestingPointer) {
+  struct Case {
+    const char* what;
+    bool seenBefore;    // the window had the resting pointer's move before Down
+    bool movedToRow2;   // the mouse really moves onto the second row after Down
+    const char* started;
+    int markedRow;      // -1: no focus mark, the mouse's highlight
+  };
+  const Case cases[] = {
+      {"first report of a pointer resting where the window opened", false, false, "One\\Setup.exe", 0},
+      {"another report of a pointer the window saw resting", true, false, "One\\Setup.exe", 0},
+      {"the mouse moved onto the second row", false, true, "Two\\Setup.exe", -1},
+  };
+  for (const Case& c : cases) {
+    FormHarness h;
+    h.Disc(TwoDriversMenu());
+    TZkAutorunForm& f = h.Start();
+    ASSERT_TRUE(h.WindowShown()) << c.what;
+    const POINT rest{200, f.ItemRows[1]->Top() + f.ItemRows[1]->Height() + 4};
+    ASSERT_EQ(f.ControlAt(rest.x, rest.y), f.Image1) << c.what << ": the background";
+    POINT screen = rest;
+    ::ClientToScreen(f.Handle(), &screen);
+    ::SetCursorPos(screen.x, screen.y);
+    if (c.seenBefore) {
+      h.Move(rest.x, rest.y);
+      h.Pump();
+    } else {
+      // The window has had no move from the resting pointer yet: the
+      // system's report of it comes after the key.
+      MSG queued;
+      while (::PeekMessageA(&queued, f.Handle(), WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE)) {
+      }
+    }
+
+    ::PostMessageA(f.Handle(), WM_KEYDOWN, VK_DOWN, 1);
+    h.Pump();
+    EXPECT_EQ(f.HoverRow, 0) << c.what << ": Down marks the first row";
+    if (f.HoverRow == 0) {
+      ASSERT_EQ(f.ControlAt(rest.x, rest.y), f.ItemRows[1])
+          << c.what << ": the second row moved under the pointer";
+    }
+    if (c.movedToRow2) {
+      h.Move(*f.ItemRows[1]);
+    } else {
+      h.Move(rest.x, rest.y);
+    }
+
+    if (c.markedRow >= 0) {
+      EXPECT_EQ(f.HoverRow, c.markedRow) << c.what;
+      EXPECT_TRUE(f.KeyboardFocusMark->Visible()) << c.what;
+      RECT mark = f.KeyboardFocusMark->BoundsRect(), frame = f.RowFrames[c.markedRow]->BoundsRect();
+      RECT both;
+      EXPECT_TRUE(::IntersectRect(&both, &mark, &frame) && ::EqualRect(&both, &frame))
+          << c.what << ": the mark lies around the row";
+    } else {
+      EXPECT_FALSE(f.KeyboardFocusMark->Visible()) << c.what;
+      EXPECT_TRUE(f.RowFrames[1]->Visible()) << c.what << ": the mouse's highlight";
+    }
+    ::PostMessageA(f.Handle(), WM_KEYDOWN, VK_RETURN, 1);
+    h.Pump();
+    ASSERT_EQ(h.shell.calls.size(), 1u) << c.what;
+    EXPECT_NE(h.shell.calls[0].file.find(c.started), std::string::npos)
+        << c.what << ": " << h.shell.calls[0].file;
+  }
+}
+
 // With the demo's advertisements the first tab shows a page instead of its
 // rows: its "Install Now" button is in the ring and starts the tab's first
 // item.
