@@ -49,12 +49,21 @@ phase shipping bash tests/shipping/check-shipping.sh
 
 # The two rings share nothing (own Wine, prefix, server and display), so
 # they run at once; each writes its own log, shown when both have ended.
+# Each gets a display number of its own, chosen here: two "xvfb-run -a"
+# started at once may both pick the same free number.
+free_display() {
+  local n="$1"
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  echo "$n"
+}
 rings() {
-  local status=0 ring
+  local status=0 ring display=90
   for ring in win64 win32; do
-    xvfb-run -a -s "-screen 0 1024x768x24" bash scripts/wine-ring.sh "$ring" \
+    display=$(free_display "$display")
+    xvfb-run -n "$display" -s "-screen 0 1024x768x24" bash scripts/wine-ring.sh "$ring" \
       >"build/$ring-ring.out" 2>&1 &
     eval "pid_$ring=$!"
+    display=$((display + 1))
   done
   for ring in win64 win32; do
     local pid_var="pid_$ring" rc=0
