@@ -3,5 +3,4 @@
 # under the WoW64 Wine (scripts/setup-wow64.sh makes it).
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 source "$here/scripts/wow64-env.sh"
-exec_wow64() { wow64 wine "$@"; }
-exec_wow64 "$@"
+wow64 wine "$@"

@@ -17,6 +17,7 @@
 #include "platform/Win32Ports.h"
 #include "tests/win/ChildProcess.h"
 #include "tests/win/FormHarness.h"
+#include "tests/win/ScreenCapture.h"
 #include "tests/win/WinTestSupport.h"
 #include "toolkit/Bitmap_win.h"
 #include "toolkit/PngImage_win.h"
@@ -31,6 +32,7 @@ std::string DemoDiscFolder() {
 }
 
 using Process = testing::ChildProcess;
+using testing::CaptureScreen;
 
 // The menu of a disc folder, started in that folder.
 Process Start(const std::string& folder, const std::string& arguments) {
@@ -42,18 +44,6 @@ HWND FindMenuWindow(DWORD pid) { return testing::FirstVisibleWindowOf(pid, "TZkA
 HWND WaitForMenuWindow(DWORD pid, DWORD ms) {
   const std::vector<HWND> found = testing::WaitForWindowsOf(pid, "TZkAutorunForm", ms);
   return found.empty() ? nullptr : found.front();
-}
-
-// The screen's pixels of a rectangle, as a 24-bit bitmap.
-Bitmap CaptureScreen(const RECT& r) {
-  Bitmap shot;
-  shot.Create(r.right - r.left, r.bottom - r.top, 24);
-  win::ScopedGetDc screen(nullptr);
-  win::ScopedMemoryDc mem(::CreateCompatibleDC(screen.Get()));
-  win::ScopedSelect sel(mem.Get(), shot.Handle());
-  ::BitBlt(mem.Get(), 0, 0, shot.Width(), shot.Height(), screen.Get(), r.left, r.top, SRCCOPY);
-  ::GdiFlush();
-  return shot;
 }
 
 int Distance(TColor a, TColor b) {

@@ -17,6 +17,7 @@
 #include "platform/ScopedWin.h"
 #include "promotion/Hometabpromotion.h"
 #include "tests/win/FormHarness.h"
+#include "tests/win/ScreenCapture.h"
 #include "toolkit/Bitmap_win.h"
 
 namespace pikko::testing {
@@ -151,19 +152,13 @@ TEST(HomeTabSwitch, AHomeTabWithoutAnAcceptedPageShowsNoItems) {
   }
 }
 
-// The client area's pixels as the screen shows them.
-Bitmap CaptureClient(HWND window) {
-  RECT r;
-  ::GetClientRect(window, &r);
-  ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
-  Bitmap shot;
-  shot.Create(r.right - r.left, r.bottom - r.top, 24);
-  win::ScopedGetDc screen(nullptr);
-  win::ScopedMemoryDc mem(::CreateCompatibleDC(screen.Get()));
-  win::ScopedSelect sel(mem.Get(), shot.Handle());
-  ::BitBlt(mem.Get(), 0, 0, shot.Width(), shot.Height(), screen.Get(), r.left, r.top, SRCCOPY);
-  ::GdiFlush();
-  return shot;
+// The demo menu with its promotion working.
+void StartDemoWithPromotion(FormHarness& h) {
+  demo::TestDiscOptions options;
+  options.promotion = true;
+  h.Disc(demo::DemoMenuIni(), options);
+  WritePlatformRecord(h);
+  h.Start();
 }
 
 // The home tab reached from another tab, as the screen shows it.
@@ -190,12 +185,9 @@ int DifferingPixels(const Bitmap& a, const Bitmap& b) {
 // it was reached from.
 TEST(HomeTabSwitch, ThePagingButtonsOfTheTabBeforeDoNotStay) {
   FormHarness h;
-  demo::TestDiscOptions options;
-  options.promotion = true;
-  h.Disc(demo::DemoMenuIni(), options);
-  WritePlatformRecord(h);
-  TZkAutorunForm& f = h.Start();
+  StartDemoWithPromotion(h);
   ASSERT_TRUE(h.WindowShown());
+  TZkAutorunForm& f = *h.form;
   const int home = HomeTab::Instance().HomeTabNumber() - 1;
   ASSERT_TRUE(HomeTab::Instance().IsHomeTabWithin(f.Model.TabCount));
   const Bitmap fromUtilities = HomeLookFrom(h, 1, home);
@@ -236,12 +228,9 @@ TEST(HomeTabSwitch, ThePagingButtonsOfTheTabBeforeDoNotStay) {
 // when reached from any other tab.
 TEST(HomeTabSwitch, TheContactPageDoesNotStayOverThePromotion) {
   FormHarness h;
-  demo::TestDiscOptions options;
-  options.promotion = true;
-  h.Disc(demo::DemoMenuIni(), options);
-  WritePlatformRecord(h);
-  TZkAutorunForm& f = h.Start();
+  StartDemoWithPromotion(h);
   ASSERT_TRUE(h.WindowShown());
+  TZkAutorunForm& f = *h.form;
   const int home = HomeTab::Instance().HomeTabNumber() - 1;
   const int contact = home - 1;
   ASSERT_TRUE(HomeTab::Instance().IsHomeTabWithin(f.Model.TabCount));

@@ -9,6 +9,7 @@
 #include "Graphics/GlowFilter.h"
 #include "Graphics/TLayout.h"
 #include "tests/win/FormHarness.h"
+#include "tests/win/ScreenCapture.h"
 #include "toolkit/PngImage_win.h"
 
 namespace pikko::testing {
@@ -17,22 +18,6 @@ namespace {
 int Distance(TColor a, TColor b) {
   return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
          std::abs(GetBValue(a) - GetBValue(b));
-}
-
-// The window's client area as the screen shows it.
-Bitmap CaptureClient(HWND window) {
-  RECT client;
-  ::GetClientRect(window, &client);
-  POINT origin{0, 0};
-  ::ClientToScreen(window, &origin);
-  Bitmap shot;
-  shot.Create(client.right, client.bottom, 24);
-  win::ScopedGetDc screen(nullptr);
-  BitmapCanvas canvas(shot);
-  ::BitBlt(canvas.Dc(), 0, 0, client.right, client.bottom, screen.Get(), origin.x, origin.y,
-           SRCCOPY);
-  ::GdiFlush();
-  return shot;
 }
 
 // Keeps a screenshot beside the build for people to look at.
