@@ -112,14 +112,32 @@ Control* TZkAutorunForm::Find(const std::string& name) const {
 
 bool TZkAutorunForm::BuildFromLayout() {
   for (const Entry& e : kLayout) {
-    Control* c = nullptr;
     const std::string parent = e.parent ? e.parent : "";
+    // Every property is set before the control joins the form, so that a
+    // window is made once, with its final bounds and state.
+    auto place = [&](auto control) {
+      Control& c = *control;
+      c.SetBounds(e.left, e.top, e.width, e.height);
+      c.SetTag(e.tag);
+      c.SetHandCursor((e.flags & Hand) != 0);
+      c.SetEnabled((e.flags & Disabled) == 0);
+      c.SetVisible((e.flags & Hidden) == 0);
+      if (e.onClick) c.OnClick = [this, fn = e.onClick](Control& s) { (this->*fn)(s); };
+      if (e.onMouseMove)
+        c.OnMouseMove = [this, fn = e.onMouseMove](Control& s, ShiftState sh, int x, int y) {
+          (this->*fn)(s, sh, x, y);
+        };
+      if (e.onMouseDown)
+        c.OnMouseDown = [this, fn = e.onMouseDown](Control& s, MouseButton b, ShiftState sh, int x,
+                                                   int y) { (this->*fn)(s, b, sh, x, y); };
+      Add(std::move(control), parent);
+    };
     switch (e.kind) {
       case Kind::Image: {
         auto img = std::make_unique<Image>(e.name);
         img->SetAutoSize((e.flags & AutoSize) != 0);
         img->SetStretch((e.flags & Stretch) != 0);
-        c = Add(std::move(img), parent);
+        place(std::move(img));
         break;
       }
       case Kind::Label: {
@@ -129,7 +147,7 @@ bool TZkAutorunForm::BuildFromLayout() {
         label->SetWordWrap((e.flags & WordWrap) != 0);
         label->SetTransparent((e.flags & Transparent) != 0);
         label->SetAlignment((e.flags & Centred) ? Alignment::Center : Alignment::Left);
-        c = Add(std::move(label), parent);
+        place(std::move(label));
         break;
       }
       case Kind::Button: {
@@ -141,33 +159,19 @@ bool TZkAutorunForm::BuildFromLayout() {
         button->FontColors().SetSunken(kNavy);
         button->FontColors().SetFocused(kBlue);
         if (e.colour) button->SetTransparentColor(e.colour);
-        c = Add(std::move(button), parent);
+        place(std::move(button));
         break;
       }
       case Kind::Bevel:
-        c = Add(std::make_unique<Bevel>(e.name), parent);
+        place(std::make_unique<Bevel>(e.name));
         break;
       case Kind::Panel: {
         auto panel = std::make_unique<Panel>(e.name);
         panel->SetColour((e.flags & NoColour) ? Colour() : e.colour);
-        panel->SetVisible(false);
-        c = Add(std::move(panel), parent);
+        place(std::move(panel));
         break;
       }
     }
-    c->SetBounds(e.left, e.top, e.width, e.height);
-    c->SetTag(e.tag);
-    c->SetHandCursor((e.flags & Hand) != 0);
-    c->SetEnabled((e.flags & Disabled) == 0);
-    c->SetVisible((e.flags & Hidden) == 0);
-    if (e.onClick) c->OnClick = [this, fn = e.onClick](Control& s) { (this->*fn)(s); };
-    if (e.onMouseMove)
-      c->OnMouseMove = [this, fn = e.onMouseMove](Control& s, ShiftState sh, int x, int y) {
-        (this->*fn)(s, sh, x, y);
-      };
-    if (e.onMouseDown)
-      c->OnMouseDown = [this, fn = e.onMouseDown](Control& s, MouseButton b, ShiftState sh, int x,
-                                                  int y) { (this->*fn)(s, b, sh, x, y); };
   }
 
   auto get = [this](const std::string& name) {

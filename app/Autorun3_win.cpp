@@ -18,6 +18,7 @@
 #include "platform/ScopedWin.h"
 #include "promotion/HomeTabPanelView_win.h"
 #include "promotion/Hometabpromotion.h"
+#include "promotion/PromotionPage.h"
 #include "toolkit/Application_win.h"
 #include "toolkit/Display_win.h"
 
@@ -150,10 +151,10 @@ bool TZkAutorunForm::Construct() {
   ShapeWindow();
   StartupMark("window shaped");
 
-  // 14.-15. Texts in the user's language; the browser panels.
+  // 14.-15. Texts in the user's language; the browser panels lie where the
+  // layout puts them.
   LocaliseTexts();
-  PlaceBrowserPanels();
-  StartupMark("browser panels");
+  StartupMark("texts");
 
   // 16.-17. The waiting start polls the companion program's answer.
   if (commandLine_.Waiting()) {
@@ -194,14 +195,6 @@ void TZkAutorunForm::LocaliseTexts() {
   imgClose->SetHint(Translate("Close this application"));
 }
 
-void TZkAutorunForm::PlaceBrowserPanels() {
-  plBrowser->SetBounds(7, 61, 626, 380);
-  plAD->SetBounds(7, 115, 625, 322);
-  plADUp->SetBounds(7, 62, 625, 53);
-  zkbADInstall->SetBounds(294, 250, 108, 27);
-  plItemAD->SetBounds(40, 168, 241, 209);
-}
-
 void TZkAutorunForm::CreateBrowsers() {
   // Once: the browser library is heavy to load, so the panels get their
   // browsers right after the window's first paint, before the user can
@@ -213,6 +206,10 @@ void TZkAutorunForm::CreateBrowsers() {
   AddHintTool(*imgMinimize);
   AddHintTool(*imgClose);
   if (PromotionView) PromotionView->MakeHeldBrowser();
+  // The browsers' panels get their windows now, hidden, and keep their
+  // places among the others.
+  for (Panel* panel : {plBrowser, plAD, plADUp, plItemAD})
+    if (!panel->EnsureHandle()) ThrowCannotCreate(*panel);
   wbContact = WebBrowser::Create(plBrowser->Handle(), 24, 32, 650, 450);
   wbAD = WebBrowser::Create(plAD->Handle(), -2, -75, 660, 450);
   wbADUp = WebBrowser::Create(plADUp->Handle(), -2, -2, 660, 450);
@@ -313,7 +310,11 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
   home.Detach();
   PromotionView = std::make_unique<HomeTabPanelView>(home, *plPromotion);
   if (!browsersMade_) PromotionView->HoldBrowser();
-  home.Init(plPromotion->Handle(), ProgramFolder + "HomeTab", PromotionView.get());
+  // The promotion's panel window is made only for a disc that has one.
+  const std::string homeFolder = ProgramFolder + "HomeTab";
+  if (Files().FileExists(homeFolder + "\\" + kPromotionFileName) && !plPromotion->EnsureHandle())
+    ThrowCannotCreate(*plPromotion);
+  home.Init(plPromotion->Handle(), homeFolder, PromotionView.get());
   const int first = home.IsHomeTabWithin(Model.TabCount) ? home.HomeTabNumber() - 1 : 0;
   if (first >= 0 && first < tabs) imgTitle0Click(*TabImages[first]);
   return true;

@@ -204,7 +204,6 @@ class TZkAutorunForm : public Form {
   void LoadTabImages();
   bool ChooseSkin();
   void LocaliseTexts();
-  void PlaceBrowserPanels();
   void CreateBrowsers();
   void BuildRows();
   void ShapeWindow();
@@ -243,7 +242,9 @@ T* TZkAutorunForm::Add(std::unique_ptr<T> control, const std::string& parent) {
   if (!host) throw std::logic_error("layout: unknown parent " + parent);
   if constexpr (std::is_base_of_v<WindowedControl, T>) {
     host->AddChild(*raw);
-    if (!raw->CreateHandle(host)) throw std::runtime_error("cannot create " + raw->Name());
+    // Made with its final bounds and state: a hidden one when first shown.
+    raw->SetCreateWhenShown(true);
+    if (!raw->CreateHandle(host)) ThrowCannotCreate(*raw);
   } else {
     host->AddChild(*raw);
   }

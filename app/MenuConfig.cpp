@@ -7,6 +7,7 @@
 
 #include "env/Miscfunctions.h"
 #include "env/Text.h"
+#include "platform/IniSnapshot.h"
 
 namespace pikko {
 
@@ -308,7 +309,11 @@ bool Loader::Run(const std::string& path, const std::string& programFolder) {
   if (!ScanItems()) return false;
 
   const std::string disc = DiscFolder(programFolder);
-  if (seams_.openManuals) seams_.openManuals(disc, disc + "BIN\\ManualSetting.ini");
+  const std::string manualSettings = disc + "BIN\\ManualSetting.ini";
+  if (seams_.openManuals) seams_.openManuals(disc, manualSettings);
+  // Every item with a path asks the manual settings whether it has a
+  // manual: the file is read once for all of them, not once an item.
+  ScopedIniSnapshot manuals(manualSettings);
   ReadItemDetails();
   return true;
 }

@@ -1,7 +1,6 @@
 // Program entry of the menu: one instance at a time, then the window and its
 // message loop.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/Autorun3_win.h"
 #include "app/CrashReport_win.h"
@@ -14,6 +13,9 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace pikko;
+#ifdef PIKKO_TRACED_BUILD
+  InstallStartupTracer();
+#endif
   StartupMark("entry");
   // Before any library is loaded by name: the disc's libraries come from the
   // program's folder, never from the folder the menu was started in.
@@ -30,14 +32,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SetAssertionHandler([](const AssertionFailure& failure) {
     Messages().Show(nullptr, failure.what(), "AutoRun - Pikko.exe", mb::IconError);
   });
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-  ::InitCommonControlsEx(&controls);  // the chrome images' tooltips
-  win::ComInit com;  // the browser panels need COM on this thread
   Application& app = Application::Instance();
   try {
     StartOptions options;
     options.argumentText = ArgumentText(::GetCommandLineA());
     std::unique_ptr<TZkAutorunForm> form = TZkAutorunForm::Create(options);
+    // COM for the programs and files the menu starts through the shell,
+    // once the window is there (the browsers initialise it for themselves).
+    win::ComInit com;
     if (form && !app.Terminated()) app.Run();
   } catch (const std::exception& e) {
     app.ShowException(e.what());

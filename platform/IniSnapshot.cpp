@@ -20,6 +20,13 @@ class ScopedIniSnapshot::Port final : public IniPort {
     if (!SameText(file, file_)) return next_.SectionNames(file);
     return doc_ ? doc_->SectionNames() : std::vector<std::string>{};
   }
+  // Another file's text comes from the port in force, so that a second
+  // snapshot (of another file) can be taken while this one lives.
+  std::optional<std::string> FileText(const std::string& file, bool& exists) override {
+    if (!SameText(file, file_)) return next_.FileText(file, exists);
+    exists = true;
+    return std::nullopt;  // answered key by key, from this snapshot
+  }
   std::vector<std::string> KeyNames(const std::string& file, const std::string& section) override {
     if (!SameText(file, file_)) return next_.KeyNames(file, section);
     return doc_ ? doc_->KeyNames(section) : std::vector<std::string>{};

@@ -57,6 +57,7 @@ void HomeTabPanelView::CreateBrowser() {
 
 void HomeTabPanelView::MakeBrowser() {
   // Without a browser control the promotion still works, showing no page.
+  if (!panel_.EnsureHandle()) return;
   browser_ = WebBrowser::Create(panel_.Handle(), 0, 0, panel_.Width() + kBrowserOverhang,
                                 panel_.Height() + kBrowserOverhang);
 }

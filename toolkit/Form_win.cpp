@@ -42,6 +42,13 @@ void Form::Close() {
 void Form::AddHintTool(const Control& control) {
   if (!Handle() || control.Hint().empty()) return;
   if (!tooltip_) {
+    // The tooltip class, registered with the first tooltip (the common
+    // controls' library is loaded then, not at start).
+    static const bool registered = [] {
+      INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+      return ::InitCommonControlsEx(&controls) != FALSE;
+    }();
+    if (!registered) return;
     tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,
                                  CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                                  Handle(), nullptr, ::GetModuleHandleA(nullptr), nullptr);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 #include <map>
+#include <stdexcept>
 #include <utility>
 
 #include "platform/ScopedWin.h"
@@ -68,6 +69,7 @@ WindowedControl::~WindowedControl() {
 }
 
 void WindowedControl::DestroyHandle() {
+  pending_ = false;
   if (!hwnd_) return;
   // No message reaches this object once its window starts to go.
   detached_ = true;
@@ -79,16 +81,58 @@ void WindowedControl::DestroyHandle() {
 
 bool WindowedControl::CreateHandle(WindowedControl* parent) {
   if (hwnd_) return true;
+  // A window under another window than its control parent's is made now.
+  if (parent != parent_) return MakeWindow(parent ? parent->Handle() : nullptr);
+  if ((createWhenShown_ && !Visible()) || (parent_ && !parent_->Handle())) {
+    pending_ = true;
+    return true;
+  }
+  return MakeWindow(parent_ ? parent_->Handle() : nullptr);
+}
+
+bool WindowedControl::EnsureHandle() {
+  if (hwnd_) return true;
+  if (parent_ && !parent_->EnsureHandle()) return false;
+  return MakeWindow(parent_ ? parent_->Handle() : nullptr);
+}
+
+bool WindowedControl::MakeWindow(HWND parentHwnd) {
+  pending_ = false;
   if (!RegisterOnce(ClassName())) return false;
   detached_ = false;
   DWORD style = Style();
   if (Visible()) style |= WS_VISIBLE;
   if (!Enabled()) style |= WS_DISABLED;
-  HWND parentHwnd = parent ? parent->Handle() : nullptr;
   // The window binds itself to this object in WM_NCCREATE (AttachWindow).
   ::CreateWindowExA(ExStyle(), ClassName(), "", style, Left(), Top(), Width(), Height(), parentHwnd,
                     nullptr, ::GetModuleHandleA(nullptr), this);
-  return hwnd_ != nullptr;
+  if (!hwnd_) return false;
+  if (parent_ && parentHwnd == parent_->Handle()) TakeZOrderPlace();
+  // Children that waited for this window: those not waiting to be shown.
+  for (WindowedControl* child : windowed_) {
+    if (child->pending_ && (!child->createWhenShown_ || child->Visible()) && !child->MakeWindow(hwnd_))
+      ThrowCannotCreate(*child);
+  }
+  return true;
+}
+
+void WindowedControl::TakeZOrderPlace() {
+  if (!parent_) return;
+  const std::vector<WindowedControl*>& siblings = parent_->windowed_;
+  auto it = std::find(siblings.begin(), siblings.end(), this);
+  if (it == siblings.end()) return;
+  // A new window lies over its siblings: under the first later one that
+  // has its window already.
+  for (++it; it != siblings.end(); ++it) {
+    if ((*it)->hwnd_) {
+      ::SetWindowPos(hwnd_, (*it)->hwnd_, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+      return;
+    }
+  }
+}
+
+void ThrowCannotCreate(const Control& control) {
+  throw std::runtime_error("cannot create " + control.Name());
 }
 
 void WindowedControl::AttachWindow(HWND hwnd) noexcept {
@@ -170,7 +214,12 @@ void WindowedControl::BoundsChanged(const RECT&) {
 }
 
 void WindowedControl::VisibilityChanged() {
-  if (hwnd_) ::ShowWindow(hwnd_, Visible() ? SW_SHOWNA : SW_HIDE);
+  if (hwnd_) {
+    ::ShowWindow(hwnd_, Visible() ? SW_SHOWNA : SW_HIDE);
+  } else if (pending_ && Visible() && (!parent_ || parent_->Handle()) &&
+             !MakeWindow(parent_ ? parent_->Handle() : nullptr)) {
+    ThrowCannotCreate(*this);
+  }
 }
 
 void WindowedControl::PaintBackground(HDC dc, const RECT& area) {

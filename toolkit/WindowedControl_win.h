@@ -23,8 +23,18 @@ class WindowedControl : public Control {
   HWND Handle() const { return hwnd_; }
   // The control of one of our windows; nullptr for any other window.
   static WindowedControl* FromHandle(HWND hwnd);
-  // Creates the window as a child of parent (or top-level with nullptr).
+  // Creates the window as a child of parent (or top-level with nullptr),
+  // with the control's bounds, visibility and enabled state. A control that
+  // waits for its first show (SetCreateWhenShown), or whose parent has no
+  // window yet, only notes that it is to have one, and gets it when it is
+  // first shown or its parent gets its own; true then too.
   bool CreateHandle(WindowedControl* parent);
+  // The window now, made (with the parents' ones it needs) if it is still to
+  // come; false when the system cannot make it.
+  bool EnsureHandle();
+  // Opt-in: the window is made when the control is first shown, not while
+  // it is hidden. Set before CreateHandle.
+  void SetCreateWhenShown(bool v) { createWhenShown_ = v; }
   // Destroys the window (and its child windows) now; an owner whose controls
   // die before the base class calls this first.
   void DestroyHandle();
@@ -105,7 +115,14 @@ class WindowedControl : public Control {
   void CollectTabStops(std::vector<WindowedControl*>& out);
   bool PreviewedByRoot(UINT msg, WPARAM wp, LPARAM lp);
 
+  bool MakeWindow(HWND parentHwnd);
+  // A window made late takes the place among its siblings' windows that it
+  // would have had if made in order (later children lie over earlier ones).
+  void TakeZOrderPlace();
+
   HWND hwnd_ = nullptr;
+  bool createWhenShown_ = false;
+  bool pending_ = false;  // to get its window when shown or when its parent gets one
   bool detached_ = false;  // the window is going: its messages no longer reach us
   TColor colour_ = RGB(240, 240, 240);
   std::vector<GraphicControl*> graphics_;
@@ -120,6 +137,10 @@ class WindowedControl : public Control {
   bool paintFailed_ = false;
   bool tabStop_ = false;
 };
+
+// What start-up and a late window report when the system cannot make a
+// control's window.
+[[noreturn]] void ThrowCannotCreate(const Control& control);
 
 ShiftState ShiftFromKeys(WPARAM keys);
 // The state of the shift keys now, for keyboard messages.

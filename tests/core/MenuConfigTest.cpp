@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Manual_Opener/Manualini.h"
+#include "platform/IniSnapshot.h"
 #include "platform/fakes/FakePorts.h"
 
 namespace pikko {
@@ -500,6 +502,46 @@ TEST(ExpandLineBreaks, Table) {
       {"a@b", "a@b"}, {"@", "@"},       {"@@x@@", "\nx\n"}, {"x@@@@@y", "x\n\n@y"},
   };
   for (const auto& [text, expanded] : cases) EXPECT_EQ(ExpandLineBreaks(text), expanded) << text;
+}
+
+// A menu of many items asks the system no more than one of a few: the menu
+// file and the manual settings are each read once, however many items ask
+// for their manual (the form holds the menu file's snapshot, as here).
+TEST(LoadMenuConfiguration, ReadsTheFilesOnceForAnyNumberOfItems) {
+  auto load = [](int items, std::vector<std::string>& manualPaths) {
+    std::string menu = "[TABS_INFO]\nNUM=1\n[SETUP_ITEM]\nItemNumber=" + std::to_string(items) + "\n";
+    std::string settings = "[ManualFolder]\n";
+    for (int i = 1; i <= items; ++i) {
+      const std::string n = std::to_string(i);
+      menu += "(" + n + ")Tab=0\n(" + n + ")Path=Drivers\\D" + n + "\n";
+      if (i % 2 == 0) settings += "Drivers\\D" + n + "=D" + n + "\n";
+    }
+    fakes::FakeSystem sys;
+    sys.files.AddFile(kPath, menu);
+    sys.files.AddFile("D:\\BIN\\ManualSetting.ini", settings);
+    ManualIni::ResetForTests();
+    MenuConfigSeams seams;
+    seams.openManuals = [](const std::string& disc, const std::string& file) {
+      ManualIni::Instance(disc, file);
+    };
+    seams.hasManual = [](const std::string& key) { return ManualIni::Existing()->HasManual(key); };
+    MenuModel model;
+    MenuColours colours = StartColours();
+    ScopedIniSnapshot snapshot(kPath);
+    EXPECT_TRUE(LoadMenuConfiguration(kPath, kProgramFolder, kOwner, seams, model, colours));
+    manualPaths.clear();
+    for (const SetupItem& item : model.Tabs.at(0).Items) manualPaths.push_back(item.ManualPath);
+    ManualIni::ResetForTests();
+    return sys.files.iniReads;
+  };
+  std::vector<std::string> few, many;
+  const int readsFew = load(4, few);
+  const int readsMany = load(400, many);
+  EXPECT_EQ(readsMany, readsFew);
+  EXPECT_EQ(few, (std::vector<std::string>{"", "Drivers\\D2", "", "Drivers\\D4"}));
+  ASSERT_EQ(many.size(), 400u);
+  EXPECT_EQ(many[399], "Drivers\\D400");
+  EXPECT_EQ(many[398], "");
 }
 
 }  // namespace
