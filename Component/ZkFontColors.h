@@ -6,7 +6,7 @@
 
 #include <functional>
 
-#include "Graphics/Pixels.h"
+#include "toolkit/Pixels.h"
 
 namespace pikko {
 

@@ -60,9 +60,10 @@ LevelMap::LevelMap(int w, int h) : width(std::max(w, 0)), height(std::max(h, 0))
 }
 
 PIKKO_EXACT_FLOAT std::uint8_t GreyLevel(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-  // The menu's own rounding: add a half and truncate.
-  return static_cast<std::uint8_t>(0.299 * red + 0.587 * green + 0.114 * blue +
-                                   0.5);  // NOLINT(bugprone-incorrect-roundings)
+  // The menu's own rounding: add a half and truncate (the sum is never
+  // negative, so this rounds halves up as the menu always did).
+  // NOLINTNEXTLINE(bugprone-incorrect-roundings)
+  return static_cast<std::uint8_t>(0.299 * red + 0.587 * green + 0.114 * blue + 0.5);
 }
 
 LevelMap GreyLevels(ConstPixelView mask) {

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "Graphics/Pixels.h"
+#include "toolkit/Pixels.h"
 
 namespace pikko {
 

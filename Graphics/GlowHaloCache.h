@@ -9,7 +9,7 @@
 #include <string>
 
 #include "Graphics/GlowFilter.h"
-#include "Graphics/Pixels.h"
+#include "toolkit/Pixels.h"
 
 namespace pikko {
 

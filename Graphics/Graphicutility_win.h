@@ -12,7 +12,7 @@
 
 #include "Graphics/GlowFilter.h"
 #include "Graphics/GlowHaloCache.h"
-#include "Graphics/Pixels.h"
+#include "toolkit/Pixels.h"
 
 namespace pikko {
 

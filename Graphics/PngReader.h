@@ -10,8 +10,8 @@
 #include <functional>
 #include <string>
 
-#include "Graphics/Pixels.h"
-#include "env/Translation.h"  // PIKKO_STDCALL
+#include "toolkit/Pixels.h"
+#include "platform/CallingConvention.h"
 
 namespace pikko {
 

@@ -20,9 +20,9 @@ void ScanRows(ConstPixelView pixels, std::uint32_t key, bool wantMatch, Emit emi
     const int w = pixels.width;
     int x = 0;
     while (x < w) {
-      while (x < w && (Bgr(p + Step * x) == key) != wantMatch) ++x;
+      while (x < w && (Bgr(p + std::ptrdiff_t{Step} * x) == key) != wantMatch) ++x;
       const int start = x;
-      while (x < w && (Bgr(p + Step * x) == key) == wantMatch) ++x;
+      while (x < w && (Bgr(p + std::ptrdiff_t{Step} * x) == key) == wantMatch) ++x;
       if (x > start) emit(y, start, x);
     }
   }

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "Graphics/Pixels.h"
+#include "toolkit/Pixels.h"
 
 namespace pikko {
 

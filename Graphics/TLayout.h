@@ -5,7 +5,7 @@
 // lays its halo over the skin the same way.
 #pragma once
 
-#include "Graphics/Pixels.h"
+#include "toolkit/Pixels.h"
 
 namespace pikko {
 

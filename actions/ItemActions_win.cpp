@@ -11,7 +11,7 @@
 namespace pikko {
 namespace {
 
-constexpr char kCaption[] = "AutoRun - Pikko.exe";
+constexpr const char* kCaption = kMenuMessageCaption;
 constexpr char kSection[] = "SETUP_ITEM";
 constexpr int kShowNormal = 1;
 

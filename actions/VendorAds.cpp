@@ -12,17 +12,7 @@ namespace {
 // when it is not "Tab" followed by a decimal number as the loader writes
 // it: no sign, no leading zeros.
 std::optional<int> AdTabIndexOfKey(const std::string& key) {
-  constexpr std::size_t kPrefix = 3;  // "Tab"
-  if (key.size() <= kPrefix || !StartsWithText(key, "Tab")) return std::nullopt;
-  const std::string_view digits = std::string_view(key).substr(kPrefix);
-  if ((digits.front() == '0' && digits.size() > 1) || digits.size() > 10) return std::nullopt;
-  std::int64_t value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return std::nullopt;
-    value = value * 10 + (c - '0');
-  }
-  if (value > 0x7FFFFFFF) return std::nullopt;
-  return static_cast<int>(value);
+  return NumberAfterPrefix(key, "Tab");
 }
 
 // The indices 0 .. count - 1 that have a "Tab" key, ascending. The keys are

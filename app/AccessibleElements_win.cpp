@@ -61,8 +61,8 @@ Kind KindOf(long id) {
   if (id == Tree::kTabList) return Kind::TabList;
   if (id == Tree::kItemList) return Kind::ItemList;
   if (id == Tree::kDescription) return Kind::Description;
-  if (id >= Tree::TabId(0) && id < Tree::TabId(6)) return Kind::Tab;
-  if (id >= Tree::RowId(0) && id < Tree::RowId(10)) return Kind::Row;
+  if (id >= Tree::TabId(0) && id < Tree::TabId(kMaxTabs)) return Kind::Tab;
+  if (id >= Tree::RowId(0) && id < Tree::RowId(kRowsPerPage)) return Kind::Row;
   if (id >= Tree::ButtonId(0) && id < Tree::ButtonId(64)) return Kind::Button;
   if (id == Tree::kMinimise || id == Tree::kClose) return Kind::Chrome;
   return Kind::None;
@@ -158,7 +158,7 @@ std::string Description(const TZkAutorunForm& form, long id) {
     // A manual button opens the manual of its row's item.
     const int slot = IndexOf(id);
     const std::vector<ZkButtonTx*> all = form.AllButtons();
-    for (int r = 0; r < 10; ++r) {
+    for (int r = 0; r < kRowsPerPage; ++r) {
       if (slot < static_cast<int>(all.size()) && all[slot] == form.ManualButtons[r]) {
         const SetupItem* item = form.RowItem(r);
         return item ? item->Title : std::string();

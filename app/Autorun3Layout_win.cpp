@@ -180,11 +180,11 @@ bool TZkAutorunForm::BuildFromLayout() {
     return c;
   };
   Image1 = static_cast<Image*>(get("Image1"));
-  for (int r = 0; r < 10; ++r) RowFrames[r] = static_cast<Bevel*>(get("Rect" + std::to_string(r + 1)));
+  for (int r = 0; r < kRowsPerPage; ++r) RowFrames[r] = static_cast<Bevel*>(get("Rect" + std::to_string(r + 1)));
   sExplain = static_cast<Label*>(get("sExplain"));
   lblWaiting = static_cast<Label*>(get("lblWaiting"));
   lblWaiting_2 = static_cast<Label*>(get("lblWaiting_2"));
-  for (int t = 0; t < 6; ++t) {
+  for (int t = 0; t < kMaxTabs; ++t) {
     TabImages[t] = static_cast<Image*>(get("imgTitle" + std::to_string(t)));
     TabCaptions[t] = static_cast<Label*>(get("lblTitle" + std::to_string(t)));
   }

@@ -25,7 +25,7 @@
 namespace pikko {
 namespace {
 
-constexpr char kCaption[] = "AutoRun - Pikko.exe";
+constexpr const char* kCaption = kMenuMessageCaption;
 constexpr int kWindowWidth = 660;
 constexpr int kWindowHeight = 512;
 
@@ -133,7 +133,7 @@ bool TZkAutorunForm::Construct() {
   for (Image* tab : TabImages) tab->SetPicture(imgTitleUp);
   SetRowColour(ItemColorUp);
   SetRowGlow(GlowColor);
-  for (int r = 0; r < 10; ++r) {
+  for (int r = 0; r < kRowsPerPage; ++r) {
     // The manual pictures are part of every disc, also in the gaming look: a
     // missing one ends the start. One the PNG library refuses leaves that
     // state of the manual buttons blank.
@@ -261,7 +261,7 @@ bool TZkAutorunForm::LoadMenuConfiguration() {
   if (colours.WindowCaption) lblTitleBar->SetFontColour(*colours.WindowCaption);
 
   // The tab bar: one place for each tab, two-line captions where needed.
-  const int tabs = std::min<int>(Model.TabCount, 6);
+  const int tabs = std::min<int>(Model.TabCount, kMaxTabs);
   for (int t = 0; t < tabs; ++t) {
     Label* caption = TabCaptions[t];
     caption->Show();

@@ -65,12 +65,12 @@ class TZkAutorunForm : public Form {
 
   // Controls of the form, found by name after the layout is built.
   Image* Image1 = nullptr;
-  std::array<Bevel*, 10> RowFrames{};
+  std::array<Bevel*, kRowsPerPage> RowFrames{};
   Label* sExplain = nullptr;
   Label* lblWaiting = nullptr;
   Label* lblWaiting_2 = nullptr;
-  std::array<Image*, 6> TabImages{};
-  std::array<Label*, 6> TabCaptions{};
+  std::array<Image*, kMaxTabs> TabImages{};
+  std::array<Label*, kMaxTabs> TabCaptions{};
   Label* lblTitleBar = nullptr;
   Image* imgMinimize = nullptr;
   Image* imgClose = nullptr;
@@ -89,9 +89,9 @@ class TZkAutorunForm : public Form {
   Timer tmrPooling;
 
   // The rows built at start.
-  std::array<ZkOuterGlowLabel*, 10> ItemRows{};
-  std::array<ZkOuterGlowLabel*, 10> EllipsisLabels{};
-  std::array<ZkButtonTx*, 10> ManualButtons{};
+  std::array<ZkOuterGlowLabel*, kRowsPerPage> ItemRows{};
+  std::array<ZkOuterGlowLabel*, kRowsPerPage> EllipsisLabels{};
+  std::array<ZkButtonTx*, kRowsPerPage> ManualButtons{};
 
   // Hidden picture holders.
   Bitmap imgMiniUp, imgMiniOver, imgMiniDown, imgCloseUp, imgCloseOver, imgCloseDown;

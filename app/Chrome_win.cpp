@@ -8,12 +8,12 @@
 #include "platform/Ports.h"
 #include "platform/ScopedWin.h"
 #include "toolkit/Application_win.h"
-#include "toolkit/PngImage_win.h"
+#include "Graphics/PngImage_win.h"
 
 namespace pikko {
 namespace {
 
-constexpr char kCaption[] = "AutoRun - Pikko.exe";
+constexpr const char* kCaption = kMenuMessageCaption;
 constexpr TColor kInstallNowTransparent = 0xD16525;
 
 // The minimise and close pictures belong to the program, not the disc: they

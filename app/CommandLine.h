@@ -20,7 +20,6 @@ class CommandLine {
   std::string GetOptionValue(std::string_view prefix) const;
   // An argument that is "-" followed by "WAITING", in any case.
   bool Waiting() const;
-  const std::vector<std::string>& Arguments() const { return args_; }
 
  private:
   std::string text_;

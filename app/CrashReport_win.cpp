@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/CrashReport.h"
+#include "app/MenuConfig.h"
 
 namespace pikko {
 
@@ -15,7 +16,7 @@ namespace {
 
 std::atomic<bool> reporting{false};
 std::atomic<DWORD> reporterThread{0};
-constexpr char kTitle[] = "AutoRun - Pikko.exe";
+constexpr const char* kTitle = kMenuMessageCaption;
 
 DWORD WINAPI ShowReport(void* text) {
   reporterThread = ::GetCurrentThreadId();

@@ -21,7 +21,7 @@ void TZkAutorunForm::BuildRows() {
   FontStyle rowFont;
   rowFont.height = 13;
   rowFont.bold = true;
-  for (int r = 0; r < 10; ++r) {
+  for (int r = 0; r < kRowsPerPage; ++r) {
     auto row = std::make_unique<ZkOuterGlowLabel>("ItemRow" + std::to_string(r + 1));
     row->SetFont(rowFont);
     row->SetBounds(30, 120 + 30 * r, kRowWidth, kFoldedHeight);
@@ -74,19 +74,19 @@ const MenuTab* TZkAutorunForm::SelectedMenuTab() const {
 const SetupItem* TZkAutorunForm::RowItem(int row) const {
   const MenuTab* tab = SelectedMenuTab();
   if (!tab || row < 0 || CurrentPage < 0) return nullptr;
-  const std::size_t i = static_cast<std::size_t>(CurrentPage) * 10 + static_cast<std::size_t>(row);
+  const std::size_t i = static_cast<std::size_t>(CurrentPage) * kRowsPerPage + static_cast<std::size_t>(row);
   return i < tab->Items.size() ? &tab->Items[i] : nullptr;
 }
 
 void TZkAutorunForm::SetRowGlow(TColor glow) {
-  for (int r = 0; r < 10; ++r) {
+  for (int r = 0; r < kRowsPerPage; ++r) {
     ItemRows[r]->SetGlowColor(glow);
     EllipsisLabels[r]->SetGlowColor(glow);
   }
 }
 
 void TZkAutorunForm::SetRowColour(TColor colour) {
-  for (int r = 0; r < 10; ++r) {
+  for (int r = 0; r < kRowsPerPage; ++r) {
     ItemRows[r]->SetFontColour(colour);
     EllipsisLabels[r]->SetFontColour(colour);
   }
@@ -102,7 +102,7 @@ void TZkAutorunForm::LeaveHoveredRow() {
 
 void TZkAutorunForm::HideItemPage() {
   LeaveHoveredRow();
-  for (int r = 0; r < 10; ++r) {
+  for (int r = 0; r < kRowsPerPage; ++r) {
     ItemRows[r]->Hide();
     EllipsisLabels[r]->Hide();
     ManualButtons[r]->Hide();
@@ -117,11 +117,11 @@ void TZkAutorunForm::ShowItemPage(int tab, int page) {
   if (tab < 0 || tab >= static_cast<int>(Model.Tabs.size())) return;
   const auto& items = Model.Tabs[tab].Items;
   const int count = static_cast<int>(items.size());
-  const int pages = (count + 9) / 10;
+  const int pages = (count + kRowsPerPage - 1) / kRowsPerPage;
   if (page > pages) return;
   const int ellipsisWidth = EllipsisLabels[0]->Width();
-  for (int r = 0; r < 10; ++r) {
-    const int i = page * 10 + r;
+  for (int r = 0; r < kRowsPerPage; ++r) {
+    const int i = page * kRowsPerPage + r;
     RowFrames[r]->Hide();
     EllipsisLabels[r]->Hide();
     if (i >= count || i < 0) {

@@ -11,8 +11,6 @@
 
 namespace pikko {
 
-const char* const kMenuMessageCaption = "AutoRun - Pikko.exe";
-
 namespace {
 
 bool IsCommaTextBlank(char c) {
@@ -197,16 +195,9 @@ void Loader::ReadColour(const char* key, std::optional<TColor>& target) {
 // The item number of a [SETUP_ITEM] key as ItemKey writes it ("(12)Title"
 // is 12), or 0 for any other key.
 int ItemNumberOfKey(const std::string& key) {
-  const std::size_t close = key.find(')');
-  if (key.empty() || key[0] != '(' || close == std::string::npos || close < 2 || close > 11 ||
-      key[1] == '0')
-    return 0;
-  std::int64_t value = 0;
-  for (std::size_t i = 1; i < close; ++i) {
-    if (key[i] < '0' || key[i] > '9') return 0;
-    value = value * 10 + (key[i] - '0');
-  }
-  return value > 0x7FFFFFFF ? 0 : static_cast<int>(value);
+  std::string_view rest;
+  const std::optional<int> n = NumberAfterPrefix(key, "(", &rest);
+  return n && !rest.empty() && rest[0] == ')' ? *n : 0;
 }
 
 bool Loader::ScanItems() {

@@ -12,13 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "Graphics/Pixels.h"
+#include "toolkit/Pixels.h"
 #include "platform/Ports.h"
 
 namespace pikko {
 
 // The tab bar has six places.
 constexpr int kMaxTabs = 6;
+// Items a page of the list shows, one a row.
+constexpr int kRowsPerPage = 10;
 constexpr int kSideButtons = 5;
 // Side buttons are 50 pixels wide with 5 pixels between them.
 constexpr int kSideButtonWidth = 50;
@@ -26,8 +28,8 @@ constexpr int kSideButtonGap = 5;
 // A tab caption wider than its 95-pixel label wraps onto two lines.
 constexpr int kTabCaptionWidth = 95;
 
-// Caption of every message of the menu itself.
-extern const char* const kMenuMessageCaption;
+// Caption of every message box of the program.
+inline constexpr char kMenuMessageCaption[] = "AutoRun - Pikko.exe";
 
 struct SetupItem {
   int Number = 0;

@@ -78,13 +78,13 @@ int TZkAutorunForm::ReachableRows() const {
     if (cover && cover->Visible()) return 0;
   }
   int rows = 0;
-  while (rows < 10 && ItemRows[rows]->Visible() && RowItem(rows)) ++rows;
+  while (rows < kRowsPerPage && ItemRows[rows]->Visible() && RowItem(rows)) ++rows;
   return rows;
 }
 
 MenuNavView TZkAutorunForm::NavView() const {
   MenuNavView v;
-  for (int t = 0; t < 6; ++t) {
+  for (int t = 0; t < kMaxTabs; ++t) {
     if (t < static_cast<int>(Model.Tabs.size()) && TabImages[t]->Visible()) v.tabs.push_back(t);
   }
   v.selectedTab = SelectedTab;
@@ -105,7 +105,7 @@ void TZkAutorunForm::RunNavCommands(const NavCommands& commands) {
   for (const NavCommand& c : commands) {
     switch (c.kind) {
       case NavCommand::SelectTab:
-        if (c.index < 0 || c.index >= 6) break;
+        if (c.index < 0 || c.index >= kMaxTabs) break;
         // The pointer would leave the row on its way to the tab.
         LeaveHoveredRow();
         imgTitle0Click(*TabImages[c.index]);

@@ -30,7 +30,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // A broken invariant (a missing PNG library, a region the system cannot
   // make) is shown once; the program then ends.
   SetAssertionHandler([](const AssertionFailure& failure) {
-    Messages().Show(nullptr, failure.what(), "AutoRun - Pikko.exe", mb::IconError);
+    Messages().Show(nullptr, failure.what(), kMenuMessageCaption, mb::IconError);
   });
   Application& app = Application::Instance();
   try {

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "Graphics/GlowFilter.h"
-#include "Graphics/Pixels.h"
+#include "toolkit/Pixels.h"
 #include "demo/Draw.h"
 
 namespace {

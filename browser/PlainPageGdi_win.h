@@ -10,7 +10,7 @@
 #include <string_view>
 #include <tuple>
 
-#include "env/HtmlLayout.h"
+#include "browser/html/HtmlLayout.h"
 #include "platform/ScopedWin.h"
 
 namespace pikko {

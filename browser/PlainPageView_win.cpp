@@ -7,6 +7,7 @@
 #include <new>
 
 #include "browser/WebBrowser_win.h"
+#include "platform/FileReader.h"
 #include "toolkit/WindowClass_win.h"
 #include "toolkit/WindowThunk_win.h"
 
@@ -59,19 +60,8 @@ std::string CutAddress(const std::string& address) {
 
 // The page's bytes, at most room of them; empty when the file cannot be read.
 std::string ReadPage(const std::string& path, std::size_t room) {
-  const win::ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return {};
-  std::string bytes;
-  char chunk[16384];
-  while (bytes.size() < room) {
-    DWORD got = 0;
-    const DWORD want = static_cast<DWORD>(std::min(room - bytes.size(), sizeof(chunk)));
-    if (!::ReadFile(file.Get(), chunk, want, &got, nullptr) || got == 0) break;
-    bytes.append(chunk, got);
-  }
-  return bytes;
+  bool exists = false;
+  return ReadFileBytes(path, exists, room).value_or(std::string());
 }
 
 }  // namespace

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "browser/PlainPageGdi_win.h"
-#include "env/HtmlLayout.h"
-#include "env/HtmlText.h"
+#include "browser/html/HtmlLayout.h"
+#include "browser/html/HtmlText.h"
 
 namespace pikko {
 

@@ -23,18 +23,13 @@ bool IsHex(const std::string& s) {
   });
 }
 
-// "(12)Title": 12 and "Title"; 0 for any other key.
+// "(12)Title": 12 and "Title"; 0 for any other key (the loader's reading).
 int ItemNumberOf(const std::string& key, std::string& suffix) {
-  if (key.size() < 3 || key[0] != '(') return 0;
-  const std::size_t close = key.find(')');
-  if (close == std::string::npos || close < 2 || close > 10) return 0;
-  const std::string digits = key.substr(1, close - 1);
-  if (digits[0] == '0' || !std::all_of(digits.begin(), digits.end(), [](char c) {
-        return c >= '0' && c <= '9';
-      }))
-    return 0;
-  suffix = key.substr(close + 1);
-  return std::stoi(digits);
+  std::string_view rest;
+  const std::optional<int> n = NumberAfterPrefix(key, "(", &rest);
+  if (!n || *n == 0 || rest.empty() || rest[0] != ')') return 0;
+  suffix = std::string(rest.substr(1));
+  return *n;
 }
 
 }  // namespace

@@ -4,30 +4,14 @@
 
 namespace pikko {
 
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 static char AsciiUpper(char c) {
   return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-std::string LowerCase(std::string_view s) {
-  std::string out(s);
-  for (char& c : out) c = AsciiLower(c);
-  return out;
 }
 
 std::string UpperCase(std::string_view s) {
   std::string out(s);
   for (char& c : out) c = AsciiUpper(c);
   return out;
-}
-
-bool SameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
-  }
-  return true;
 }
 
 bool StartsWithText(std::string_view s, std::string_view prefix) {
@@ -152,6 +136,21 @@ int StrToIntDef(std::string_view text, int def) {
     if (value > limit) return def;
   }
   return static_cast<int>(negative ? -value : value);
+}
+
+std::optional<int> NumberAfterPrefix(std::string_view name, std::string_view prefix,
+                                     std::string_view* rest) {
+  if (!StartsWithText(name, prefix)) return std::nullopt;
+  name.remove_prefix(prefix.size());
+  std::size_t digits = 0;
+  while (digits < name.size() && name[digits] >= '0' && name[digits] <= '9') ++digits;
+  if (digits == 0 || digits > 10 || (name[0] == '0' && digits > 1)) return std::nullopt;
+  if (!rest && digits != name.size()) return std::nullopt;
+  std::int64_t value = 0;
+  for (std::size_t i = 0; i < digits; ++i) value = value * 10 + (name[i] - '0');
+  if (value > 0x7FFFFFFF) return std::nullopt;
+  if (rest) *rest = name.substr(digits);
+  return static_cast<int>(value);
 }
 
 }  // namespace pikko

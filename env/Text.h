@@ -2,15 +2,15 @@
 // are those of ASCII, as the menu only compares ASCII names and keys.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/AsciiCase.h"  // AsciiLower, LowerCase, SameText
+
 namespace pikko {
 
-char AsciiLower(char c);
-std::string LowerCase(std::string_view s);
 std::string UpperCase(std::string_view s);
-bool SameText(std::string_view a, std::string_view b);
 bool StartsWithText(std::string_view s, std::string_view prefix);  // without regard to case
 bool EndsWithText(std::string_view s, std::string_view suffix);    // without regard to case
 
@@ -45,5 +45,14 @@ std::string ExtractFilePath(std::string_view path, unsigned codePage);
 // hexadecimal digits. Anything else, and a value that does not fit 32 bits,
 // yields def.
 int StrToIntDef(std::string_view text, int def);
+
+// The number in a name the menu's files number their entries by, a prefix
+// and decimal digits ("Tab3", "Page12", "(7)Title"): the prefix compares
+// without regard to case; then one to ten digits, without sign and without
+// a leading zero (a lone "0" is 0), at most 2147483647. What follows the
+// digits goes to rest; without rest the digits must end the name. Nothing
+// for any other name.
+std::optional<int> NumberAfterPrefix(std::string_view name, std::string_view prefix,
+                                     std::string_view* rest = nullptr);
 
 }  // namespace pikko

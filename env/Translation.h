@@ -12,13 +12,7 @@
 #include <optional>
 #include <string>
 
-// The disc's libraries use the standard calling convention of 32-bit
-// Windows; elsewhere (64-bit Windows, the host build) there is only one.
-#if defined(_WIN32)
-#define PIKKO_STDCALL __stdcall
-#else
-#define PIKKO_STDCALL
-#endif
+#include "platform/CallingConvention.h"
 
 namespace pikko {
 

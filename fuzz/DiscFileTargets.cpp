@@ -16,7 +16,7 @@
 #include "platform/IniReader.h"
 #include "platform/fakes/FakePorts.h"
 #include "promotion/Hometabpromotion.h"
-#include "tests/core/FakeHomeTabView.h"
+#include "promotion/fakes/FakeHomeTabView.h"
 
 namespace pikko::fuzz {
 namespace {

@@ -8,7 +8,7 @@
 #include "demo/DemoPromotion.h"
 #include "demo/Png.h"
 #include "fuzz/FuzzInput.h"
-#include "tests/PngSamples.h"
+#include "demo/PngSamples.h"
 
 namespace pikko::fuzz {
 namespace {

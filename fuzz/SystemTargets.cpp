@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "Manual_Opener/OpenWith.h"
-#include "env/LanguageFile.h"
-#include "env/Smbios.h"
-#include "env/SmbiosReport.h"
+#include "stand-ins/formats/LanguageFile.h"
+#include "stand-ins/formats/Smbios.h"
+#include "stand-ins/formats/SmbiosReport.h"
 #include "env/Text.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzTargets.h"

@@ -1,12 +1,10 @@
 #include "platform/IniReader.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <optional>
-#include <sstream>
 
-#include "env/Text.h"
+#include "platform/AsciiCase.h"
+#include "platform/FileReader.h"
 
 namespace pikko {
 
@@ -143,33 +141,21 @@ std::string ReadIniFromText(std::string_view contents, bool fileExists, std::str
   return IniDocument::Parse(contents).ReadString(section, key, def);
 }
 
-std::optional<std::string> ReadWholeFile(const std::string& file, bool& exists) {
-  std::ifstream in(file, std::ios::binary);
-  exists = static_cast<bool>(in);
-  if (!in) return std::nullopt;
-  // In blocks: a menu file of many items is megabytes long.
-  std::string contents;
-  char block[64 * 1024];
-  while (in.read(block, sizeof block) || in.gcount() > 0)
-    contents.append(block, static_cast<std::size_t>(in.gcount()));
-  return contents;
-}
-
 std::string PortableIniReader::ReadString(const std::string& file, const std::string& section,
                                           const std::string& key, const std::string& def) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return ReadIniFromText({}, false, section, key, def);
-  std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return ReadIniFromText(contents, true, section, key, def);
+  bool exists = false;
+  const std::optional<std::string> contents = ReadFileBytes(file, exists);
+  return ReadIniFromText(contents ? *contents : std::string(), contents.has_value(), section, key,
+                         def);
 }
 
 namespace {
 
 std::optional<IniDocument> ReadDocument(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string contents((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  return IniDocument::Parse(contents);
+  bool exists = false;
+  std::optional<std::string> contents = ReadFileBytes(file, exists);
+  if (!contents) return std::nullopt;
+  return IniDocument::Parse(std::move(*contents));
 }
 
 }  // namespace

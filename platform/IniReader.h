@@ -11,6 +11,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/FileReader.h"
 #include "platform/NameIndex.h"
 #include "platform/Ports.h"
 
@@ -64,15 +65,11 @@ class IniDocument {
 std::string ReadIniFromText(std::string_view contents, bool fileExists, std::string_view section,
                             std::string_view key, std::string_view def);
 
-// The bytes of a file on disk; nothing (exists = false) when it cannot be
-// opened for reading.
-std::optional<std::string> ReadWholeFile(const std::string& file, bool& exists);
-
 // The INI port over files on disk, for builds without the platform's reader.
 class PortableIniReader final : public IniPort {
  public:
   std::optional<std::string> FileText(const std::string& file, bool& exists) override {
-    return ReadWholeFile(file, exists);
+    return ReadFileBytes(file, exists);
   }
   std::string ReadString(const std::string& file, const std::string& section,
                          const std::string& key, const std::string& def) override;

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "env/Text.h"
+#include "platform/AsciiCase.h"
 
 namespace pikko {
 

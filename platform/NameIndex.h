@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "env/Text.h"
+#include "platform/AsciiCase.h"
 
 namespace pikko {
 

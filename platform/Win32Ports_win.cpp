@@ -4,12 +4,11 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <vector>
 
-#include "platform/IniReader.h"
+#include "platform/FileReader.h"
 #include "platform/ScopedWin.h"
 
 namespace pikko {
@@ -34,33 +33,11 @@ class Win32Ini final : public IniPort {
       return ::GetPrivateProfileStringA(section.c_str(), nullptr, "", room, size, file.c_str());
     });
   }
-  // The whole file in one system read where it can: a menu file of many
-  // items is megabytes long, and each read through the C library's small
-  // blocks is one more call into the system.
   std::optional<std::string> FileText(const std::string& file, bool& exists) override {
-    const win::ScopedFile handle(
-        ::CreateFileA(file.c_str(), GENERIC_READ,
-                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    LARGE_INTEGER size{};
-    if (!handle || !::GetFileSizeEx(handle.Get(), &size) || size.QuadPart > kMaxWholeRead)
-      return ReadWholeFile(file, exists);  // not a plain file: the portable reader decides
-    exists = true;
-    std::string text(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t have = 0;
-    while (have < text.size()) {
-      const DWORD want = static_cast<DWORD>(std::min<std::size_t>(text.size() - have, 16u << 20));
-      DWORD got = 0;
-      if (!::ReadFile(handle.Get(), &text[have], want, &got, nullptr)) return std::nullopt;
-      if (got == 0) break;  // the file became shorter while it was read
-      have += got;
-    }
-    text.resize(have);
-    return text;
+    return ReadFileBytes(file, exists);
   }
 
  private:
-  static constexpr LONGLONG kMaxWholeRead = LONGLONG{1} << 30;
   // The profile functions list names as a double-null-terminated block and
   // answer size - 2 when the room is too small: grow the room until the
   // list fits. Past the limit the list is cut before its last, partial name.

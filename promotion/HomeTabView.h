@@ -14,7 +14,7 @@
 
 #include <string>
 
-#include "Graphics/Pixels.h"
+#include "toolkit/Pixels.h"
 
 namespace pikko {
 

@@ -47,16 +47,7 @@ ButtonPair ParseButtonPair(const std::string& text) {
 }
 
 int PageNumberOfSection(const std::string& sectionName) {
-  constexpr std::size_t kPrefix = 4;  // "Page"
-  if (sectionName.size() <= kPrefix || !StartsWithText(sectionName, "Page")) return 0;
-  const std::string_view digits = std::string_view(sectionName).substr(kPrefix);
-  if (digits.front() == '0' || digits.size() > 10) return 0;
-  std::int64_t value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return 0;
-    value = value * 10 + (c - '0');
-  }
-  return value > 0x7FFFFFFF ? 0 : static_cast<int>(value);
+  return NumberAfterPrefix(sectionName, "Page").value_or(0);
 }
 
 std::string ProductFolderOf(const std::string& homeTabFolder, const std::string& installPath) {

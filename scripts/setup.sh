@@ -11,7 +11,8 @@ set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # zlib1g-dev: the host build fuzzes and tests the PNG library's decoder.
-packages=(cmake ninja-build g++ googletest zlib1g-dev
+# clang-tidy: the static checks of the portable core in every test run.
+packages=(cmake ninja-build g++ googletest zlib1g-dev clang-tidy
           g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix libz-mingw-w64-dev
           wine wine64 xvfb xauth imagemagick xorriso debootstrap)
 # The fuzz targets' compiler with its sanitizer and libFuzzer runtimes; the

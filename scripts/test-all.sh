@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds and runs every test: the host ring (portable core with sanitizers),
-# a short run of the fuzz targets, the shipping checks, then the two Windows
+# Builds and runs every test: the tree's layout rules, the host ring
+# (portable core with sanitizers), clang-tidy over the core, a short run of
+# the fuzz targets, the shipping checks, then the two Windows
 # rings side by side, each on a display of its own: the 64-bit build under
 # the host's Wine and the 32-bit build (what a disc ships) under the WoW64
 # Wine that setup.sh makes. Prints a table of the phases with their times
@@ -29,12 +30,17 @@ table() {
 trap table EXIT
 
 phase setup bash scripts/setup.sh
+# The tree's plain rules: no include cycle between folders, no streams in
+# the exe, no HTML under env/ (a second).
+phase layout bash scripts/check-layout.sh
 source scripts/wine-env.sh
 jobs=$(nproc 2>/dev/null || echo 2)
 
 host_build() { cmake --preset host >/dev/null && cmake --build --preset host; }
 phase host-build host_build
 phase host-tests ctest --preset host -j "$jobs"
+# The static checks of .clang-tidy over the portable core.
+phase clang-tidy bash scripts/clang-tidy.sh
 # The fuzz targets of the parsers of disc data, a few thousand runs each
 # (clang; skipped with a message where clang cannot be installed).
 phase fuzz-smoke bash scripts/fuzz.sh --smoke

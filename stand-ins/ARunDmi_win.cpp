@@ -2,7 +2,7 @@
 // into the Windows folder and calls DMI_GetSysInfoEx with that folder; the
 // library reads the firmware's SMBIOS table and fills every page of the
 // folder ("*.htm") in place (the placeholders are described in
-// env/SmbiosReport.h). A folder without a start page "ZkDmi.htm" gets a
+// stand-ins/formats/SmbiosReport.h). A folder without a start page "ZkDmi.htm" gets a
 // plain one, so that the menu always has a page to open.
 #include <windows.h>
 
@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "actions/SideButtons.h"
-#include "env/Smbios.h"
-#include "env/SmbiosReport.h"
+#include "stand-ins/formats/Smbios.h"
+#include "stand-ins/formats/SmbiosReport.h"
 #include "platform/ScopedWin.h"
 
 namespace pikko::standin {

@@ -94,7 +94,7 @@ bool ListAdmits(const std::string& list, const std::string& value) {
 }
 
 std::string CpuMakerName(const std::string& manufacturer) {
-  const std::string m = Trim(manufacturer);
+  std::string m = Trim(manufacturer);
   const std::string lower = LowerCase(m);
   if (lower.find("intel") != std::string::npos) return "Intel";
   if (lower.find("amd") != std::string::npos || lower.find("advanced micro") != std::string::npos)

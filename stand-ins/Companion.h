@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "env/Smbios.h"
+#include "stand-ins/formats/Smbios.h"
 
 namespace pikko::companion {
 

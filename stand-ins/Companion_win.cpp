@@ -15,7 +15,7 @@
 
 #include "app/MenuConfig.h"
 #include "env/PlatformTags.h"
-#include "env/Smbios.h"
+#include "stand-ins/formats/Smbios.h"
 #include "env/Text.h"
 #include "platform/ScopedWin.h"
 #include "platform/Win32Ports.h"

@@ -20,7 +20,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 // The first room given to the inflated rows (it doubles as they fill it).
-constexpr std::size_t kFirstInflateRoom = 64 * 1024;
+constexpr std::size_t kFirstInflateRoom = std::size_t{64} * 1024;
 
 std::uint32_t Crc32(const std::uint8_t* p, std::size_t n) {
   static const std::array<std::uint32_t, 256> table = [] {
@@ -106,7 +106,7 @@ bool Parse(const std::uint8_t* file, std::size_t size, Picture& picture) {
         picture.key[0] = static_cast<std::uint16_t>(body[0] << 8 | body[1]);
         picture.hasKey = true;
       } else if (picture.colourType == 2 && length >= 6) {
-        for (int c = 0; c < 3; ++c)
+        for (std::size_t c = 0; c < 3; ++c)
           picture.key[c] = static_cast<std::uint16_t>(body[2 * c] << 8 | body[2 * c + 1]);
         picture.hasKey = true;
       }
@@ -320,8 +320,10 @@ bool Decode(const Picture& p, PngImageRecord& record, PngDecodeCosts& costs) {
   return ForEachRow(p, passes, count, raw.data(),
                     [&](const Pass& pass, std::uint32_t w, std::uint32_t j, std::uint8_t* at) {
                       std::uint8_t* target = record.rows[pass.y0 + j * pass.dy];
-                      for (std::uint32_t k = 0; k < w; ++k)
-                        PutPixel(p, at + 1, k, target + out * (pass.x0 + k * pass.dx));
+                      for (std::uint32_t k = 0; k < w; ++k) {
+                        const std::size_t x = pass.x0 + k * pass.dx;
+                        PutPixel(p, at + 1, k, target + static_cast<std::size_t>(out) * x);
+                      }
                       return true;
                     });
 }

@@ -6,15 +6,11 @@
 #include <utility>
 #include <vector>
 
-#include "env/LanguageFile.h"
+#include "stand-ins/formats/LanguageFile.h"
+#include "platform/FileReader.h"
 #include "platform/ScopedWin.h"
 
 namespace pikko::standin {
-namespace {
-
-constexpr DWORD kMaxIniBytes = static_cast<DWORD>(kMaxStandInIniBytes);
-
-}  // namespace
 
 std::string ThisLibraryFolder() {
   HMODULE self = nullptr;
@@ -38,19 +34,10 @@ std::string ThisLibraryFolder() {
 }
 
 std::optional<IniDocument> ReadIniFile(const std::string& path) {
-  const win::ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ,
-                                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return std::nullopt;
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart > kMaxIniBytes) return std::nullopt;
-  std::string contents(static_cast<std::size_t>(size.QuadPart), '\0');
-  DWORD read = 0;
-  if (!contents.empty() &&
-      !::ReadFile(file.Get(), contents.data(), static_cast<DWORD>(contents.size()), &read, nullptr))
-    return std::nullopt;
-  contents.resize(read);
-  return ParseStandInIni(std::move(contents));
+  bool exists = false;
+  std::optional<std::string> contents = ReadFileBytes(path, exists, kMaxStandInIniBytes + 1);
+  if (!contents || contents->size() > kMaxStandInIniBytes) return std::nullopt;
+  return ParseStandInIni(std::move(*contents));
 }
 
 }  // namespace pikko::standin

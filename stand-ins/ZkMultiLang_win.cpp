@@ -18,7 +18,7 @@
 #include <string>
 #include <type_traits>
 
-#include "env/LanguageFile.h"
+#include "stand-ins/formats/LanguageFile.h"
 #include "env/Text.h"
 #include "env/Translation.h"
 #include "stand-ins/StandInFiles.h"

@@ -4,30 +4,17 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/FileReader.h"
 #include "platform/ScopedWin.h"
 
 namespace pikko {
 namespace {
 
 // A skin's bitmaps are under a megabyte; a file beyond this is not one.
-constexpr LONGLONG kMaxBitmapFileBytes = LONGLONG{64} << 20;
+constexpr std::size_t kMaxBitmapFileBytes = std::size_t{64} << 20;
 
-// The whole file in one read; false when it cannot be read or is too large.
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
-  win::ScopedFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return false;
-  LARGE_INTEGER size{};
-  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 ||
-      size.QuadPart > kMaxBitmapFileBytes)
-    return false;
-  bytes.resize(static_cast<std::size_t>(size.QuadPart));
-  DWORD got = 0;
-  return ::ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) &&
-         got == bytes.size();
-}
-
-std::uint32_t Le32(const std::uint8_t* p) {
+std::uint32_t Le32(const char* bytes) {
+  const auto* p = reinterpret_cast<const unsigned char*>(bytes);
   return std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 |
          std::uint32_t{p[3]} << 24;
 }
@@ -41,7 +28,7 @@ enum class DibFile {
 
 // Sorts the file; for an uncompressed one gives its header, size and pixels,
 // which the system can then convert without reading past the file.
-DibFile ExamineDib(const std::vector<std::uint8_t>& file, const BITMAPINFO*& info, int& width,
+DibFile ExamineDib(const std::string& file, const BITMAPINFO*& info, int& width,
                    int& height, const std::uint8_t*& bits) {
   if (file.size() < 14 + 40 || file[0] != 'B' || file[1] != 'M') return DibFile::Other;
   const std::uint32_t offBits = Le32(&file[10]);
@@ -75,7 +62,7 @@ DibFile ExamineDib(const std::vector<std::uint8_t>& file, const BITMAPINFO*& inf
   info = reinterpret_cast<const BITMAPINFO*>(header);
   width = static_cast<int>(w);
   height = static_cast<int>(rows);
-  bits = &file[offBits];
+  bits = reinterpret_cast<const std::uint8_t*>(&file[offBits]);
   return DibFile::Uncompressed;
 }
 
@@ -162,8 +149,10 @@ bool Bitmap::LoadFromFile(const std::string& path) {
   // straight into it; that costs a third of a loaded image drawn over. One
   // whose pixels are cut off is refused: the system's loader would read past
   // the end of the file and bring the menu down.
-  std::vector<std::uint8_t> file;
-  if (!ReadWholeFile(path, file)) return false;
+  bool exists = false;
+  const std::optional<std::string> read = ReadFileBytes(path, exists, kMaxBitmapFileBytes + 1);
+  if (!read || read->empty() || read->size() > kMaxBitmapFileBytes) return false;
+  const std::string& file = *read;
   const BITMAPINFO* info = nullptr;
   int width = 0, height = 0;
   const std::uint8_t* bits = nullptr;

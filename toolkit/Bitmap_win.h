@@ -1,5 +1,5 @@
 // A DIB-section bitmap of 4, 24 or 32 bits with scan-line access: the one
-// place where the program's pixel views (Graphics/Pixels.h) meet GDI. Its
+// place where the program's pixel views (toolkit/Pixels.h) meet GDI. Its
 // transparent colour is the colour of its bottom-left pixel unless set.
 // Whoever changes it (assigning, loading, converting, or drawing into it and
 // calling Changed) has its change handler called, so that a control showing
@@ -14,7 +14,7 @@
 #include <string>
 #include <utility>
 
-#include "Graphics/Pixels.h"
+#include "toolkit/Pixels.h"
 #include "platform/ScopedWin.h"
 
 namespace pikko {
@@ -45,7 +45,6 @@ class Bitmap {
   // loses its alpha, a 4-bit one takes the nearest of its sixteen colours;
   // 24 to 32 bits gives alpha 0).
   bool SetPixelFormat(int bitsPerPixel);
-  void To24Bits() { SetPixelFormat(24); }
   // Takes a copy of another bitmap (an empty one empties this one).
   bool CopyFrom(const Bitmap& other);
   // A copy of the pixels of a view (24 or 32 bits).
@@ -63,7 +62,6 @@ class Bitmap {
 
   // The fixed transparent colour, else the colour of the bottom-left pixel.
   TColor TransparentColor() const;
-  bool HasFixedTransparentColor() const { return transparentColor_.has_value(); }
   void SetTransparentColor(std::optional<TColor> c) { transparentColor_ = c; }
 
   // Tells the change handler; callers that drew into the bitmap call it.

@@ -43,7 +43,6 @@ class WindowedControl : public Control {
   void AddChild(GraphicControl& child);
   // Windowed children have their own windows; the list gives the tab order.
   void AddChild(WindowedControl& child);
-  const std::vector<GraphicControl*>& GraphicChildren() const { return graphics_; }
   const std::vector<WindowedControl*>& WindowedChildren() const { return windowed_; }
 
   TColor Colour() const { return colour_; }

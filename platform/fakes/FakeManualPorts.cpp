@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "env/Text.h"
+#include "platform/AsciiCase.h"
 
 namespace pikko::fakes {
 

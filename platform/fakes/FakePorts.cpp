@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "env/Text.h"
+#include "platform/AsciiCase.h"
 #include "platform/IniReader.h"
 
 namespace pikko::fakes {

@@ -155,6 +155,7 @@ TEST(TranslatedTexts, AreTheEnglishFileAndEveryTextTheCodeTranslates) {
   const std::regex piece("\"([^\"]*)\"");
   for (const char* folder : {"app", "actions", "promotion", "Manual_Opener", "env"}) {
     for (const auto& entry : std::filesystem::directory_iterator(kSource + "/" + folder)) {
+      if (!entry.is_regular_file()) continue;  // promotion/fakes/ holds no menu code
       const std::string code = pikko::testing::ReadAll(entry.path());
       for (std::sregex_iterator it(code.begin(), code.end(), literal), end; it != end; ++it) {
         const std::string literals = (*it)[1];

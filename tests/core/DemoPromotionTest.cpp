@@ -12,7 +12,7 @@
 #include "platform/fakes/FakePorts.h"
 #include "promotion/Hometabpromotion.h"
 #include "promotion/ProductProbe.h"
-#include "tests/core/FakeHomeTabView.h"
+#include "promotion/fakes/FakeHomeTabView.h"
 
 namespace pikko::demo {
 namespace {

@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/fakes/FakePorts.h"
-#include "tests/core/FakeHomeTabView.h"
+#include "promotion/fakes/FakeHomeTabView.h"
 
 namespace pikko {
 namespace {

@@ -1,6 +1,6 @@
 // The style rules of the disc's pages: colours, lengths, declarations and
 // which rule wins.
-#include "env/HtmlCss.h"
+#include "browser/html/HtmlCss.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Laying out the plain reading of a page: wrapping, boxes, positions,
 // tables and lists, over a fixed-width font.
-#include "env/HtmlLayout.h"
+#include "browser/html/HtmlLayout.h"
 
 #include <gtest/gtest.h>
 

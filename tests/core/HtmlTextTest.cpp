@@ -1,6 +1,6 @@
 // The plain reading of the disc's pages: structure, text, colours, and
 // what malformed or hostile pages come to.
-#include "env/HtmlText.h"
+#include "browser/html/HtmlText.h"
 
 #include <gtest/gtest.h>
 

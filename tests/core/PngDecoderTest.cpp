@@ -7,7 +7,7 @@
 #include <string>
 
 #include "stand-ins/PngDecoder.h"
-#include "tests/PngSamples.h"
+#include "demo/PngSamples.h"
 
 namespace pikko::standin {
 namespace {
@@ -51,6 +51,52 @@ TEST(PngDecoder, EveryKindBecomes8BitRows) {
       }
     ReleasePngRows(record);
     EXPECT_EQ(record.rows, nullptr);
+  }
+}
+
+// Two pixels of every colour type, their bytes and the rows the decoder
+// must make of them written out by hand: an oracle that shares no table
+// (channels a pixel, bit packing, palette) with the decoder or the sample
+// encoder above.
+TEST(PngDecoder, HandWrittenPixels) {
+  const struct {
+    const char* name;
+    const char* depthAndType;
+    std::string palette;  // a PLTE chunk's data when not empty
+    std::string row;      // filter 0, then the two pixels' bytes
+    std::string expected; // RGB, or RGBA for the kinds with alpha
+  } cases[] = {
+      {"grey 8", "\x08\x00", "", std::string("\0\x10\xF0", 3), "\x10\x10\x10\xF0\xF0\xF0"},
+      {"grey 2", "\x02\x00", "", std::string("\0\xD0", 2), std::string("\xFF\xFF\xFF\x55\x55\x55")},
+      {"RGB 8", "\x08\x02", "", std::string("\0\x01\x02\x03\x04\x05\x06", 7),
+       "\x01\x02\x03\x04\x05\x06"},
+      {"RGB 16", "\x10\x02", "",
+       std::string("\0\x12\x34\x56\x78\x9A\xBC\x00\x00\x00\x00\xFF\xFF", 13),
+       std::string("\x12\x56\x9A\x00\x00\xFF", 6)},
+      {"palette 8", "\x08\x03", "\x0A\x14\x1E\x28\x32\x3C", std::string("\0\x01\x00", 3),
+       "\x28\x32\x3C\x0A\x14\x1E"},
+      {"grey and alpha 8", "\x08\x04", "", std::string("\0\x20\x80\x30\xFF", 5),
+       "\x20\x20\x20\x80\x30\x30\x30\xFF"},
+      {"RGBA 8", "\x08\x06", "", std::string("\0\x01\x02\x03\x04\x05\x06\x07\x08", 9),
+       "\x01\x02\x03\x04\x05\x06\x07\x08"},
+  };
+  for (const auto& c : cases) {
+    std::string header;
+    testing::PutBe32(header, 2);
+    testing::PutBe32(header, 1);
+    header += std::string(c.depthAndType, 2) + std::string(3, '\0');
+    const std::string file = std::string("\x89PNG\r\n\x1a\n", 8) + testing::Chunk("IHDR", header) +
+                             (c.palette.empty() ? "" : testing::Chunk("PLTE", c.palette)) +
+                             testing::Chunk("IDAT", testing::StoredZlib(c.row)) +
+                             testing::Chunk("IEND", "");
+    PngImageRecord record{};
+    PngDecodeCosts costs;
+    ASSERT_TRUE(Decode(file, record, costs)) << c.name;
+    const std::size_t bytes = c.expected.size() == 8 ? 8 : 6;
+    EXPECT_EQ(record.colourType, bytes == 8 ? kPngColourTypeRgba : kPngColourTypeRgb) << c.name;
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(record.rows[0]), bytes), c.expected)
+        << c.name;
+    ReleasePngRows(record);
   }
 }
 

@@ -1,11 +1,11 @@
-#include "env/Smbios.h"
+#include "stand-ins/formats/Smbios.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <memory>
 
-#include "env/SmbiosReport.h"
+#include "stand-ins/formats/SmbiosReport.h"
 
 namespace pikko {
 namespace {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string_view>
+
 namespace pikko {
 namespace {
 
@@ -61,6 +64,47 @@ TEST(Text, CaseAndTrim) {
   EXPECT_EQ(ExtractFileName("Japanese"), "Japanese");
   EXPECT_EQ(ExtractFilePath("D:\\disc\\Pikko.exe"), "D:\\disc\\");
   EXPECT_EQ(ExtractFilePath("Pikko.exe"), "");
+}
+
+// The numbered names of the menu's files: tabs of the ads, promotion pages
+// and the items' keys all read their numbers through one parser.
+TEST(NumberAfterPrefix, Table) {
+  struct Case {
+    const char* name;
+    const char* prefix;
+    bool withRest;
+    std::optional<int> expected;
+    const char* rest;
+  } cases[] = {
+      {"Tab3", "Tab", false, 3, ""},
+      {"tAB12", "Tab", false, 12, ""},
+      {"Tab0", "Tab", false, 0, ""},
+      {"Tab00", "Tab", false, std::nullopt, ""},
+      {"Tab03", "Tab", false, std::nullopt, ""},
+      {"Tab", "Tab", false, std::nullopt, ""},
+      {"Tab+3", "Tab", false, std::nullopt, ""},
+      {"Tab-3", "Tab", false, std::nullopt, ""},
+      {"Tab 3", "Tab", false, std::nullopt, ""},
+      {"Tab3x", "Tab", false, std::nullopt, ""},
+      {"Tb3", "Tab", false, std::nullopt, ""},
+      {"Page2147483647", "Page", false, 2147483647, ""},
+      {"Page2147483648", "Page", false, std::nullopt, ""},
+      {"Page99999999999", "Page", false, std::nullopt, ""},
+      {"Page12345678901", "Page", false, std::nullopt, ""},
+      {"(12)Title", "(", true, 12, ")Title"},
+      {"(7", "(", true, 7, ""},
+      {"()Title", "(", true, std::nullopt, ""},
+      {"(01)Title", "(", true, std::nullopt, ""},
+      {"12)Title", "(", true, std::nullopt, ""},
+  };
+  for (const Case& c : cases) {
+    std::string_view rest = "untouched";
+    const std::optional<int> n = NumberAfterPrefix(c.name, c.prefix, c.withRest ? &rest : nullptr);
+    EXPECT_EQ(n, c.expected) << c.name;
+    if (c.withRest && c.expected) {
+      EXPECT_EQ(rest, c.rest) << c.name;
+    }
+  }
 }
 
 }  // namespace

@@ -2,7 +2,8 @@
 # What ships: Pikko.exe of both builds imports only functions that Windows 7
 # has and carries its manifest, version and icon; the demo disc passes
 # disccheck; the 32-bit disc libraries export, undecorated, every name the
-# menu looks up; the disc image is sound (check-iso.sh). Run after the host,
+# menu looks up; the disc image is sound (check-iso.sh); the exe of both
+# builds is stripped and within its size goal, and says its size. Run after the host,
 # win64 and win32 builds (scripts/test-all.sh does).
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
@@ -23,4 +24,31 @@ grep -v ': exports ' <<<"$exports" || true
 $exports_ok || { echo "shipping: the disc's libraries do not export what the menu looks up" >&2; exit 1; }
 echo "shipping: the disc's libraries export $(grep -c ': exports ' <<<"$exports") names the menu looks up"
 bash tests/shipping/check-iso.sh
-echo "shipping: 5 passed, 0 failed"
+# The shipped exe carries the program only: stripped as built, and its
+# size (KB of 1024 bytes) said beside its goal. The goals (600 KB 32-bit,
+# 700 KB 64-bit) are not met yet: the 32-bit exe is 708 KB of the
+# program's own code, the 64-bit one carries the start-up sampler's 812 KB
+# of samples (617 KB without them). Until they are met, the check fails
+# above a ceiling of today's size, so the exe can only shrink; lower the
+# ceiling as it does.
+sizes_ok=true
+for goal in "win32 i686 600 716" "win64 x86_64 700 1440"; do
+  read -r build arch limit ceiling <<<"$goal"
+  exe="build/$build/Pikko.exe"
+  if "$arch-w64-mingw32-objdump" -h "$exe" | grep -q ' \.debug_'; then
+    echo "shipping: $exe carries its debugging sections (the build strips it)" >&2
+    sizes_ok=false
+  fi
+  stripped="$(mktemp)"
+  "$arch-w64-mingw32-strip" --strip-all -o "$stripped" "$exe"
+  kb=$(( ($(stat -c %s "$stripped") + 1023) / 1024 ))
+  rm -f "$stripped"
+  if [ "$kb" -le "$limit" ]; then
+    echo "shipping: $build Pikko.exe stripped $kb KB (goal $limit KB: met)"
+  else
+    echo "shipping: $build Pikko.exe stripped $kb KB (goal $limit KB: not met; fails above $ceiling KB)"
+  fi
+  [ "$kb" -le "$ceiling" ] || { echo "shipping: $exe grew past $ceiling KB" >&2; sizes_ok=false; }
+done
+$sizes_ok || exit 1
+echo "shipping: 6 passed, 0 failed"

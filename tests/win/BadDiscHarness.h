@@ -31,6 +31,7 @@
 #include "platform/fakes/FakePorts.h"
 #include "tests/TempFolder.h"
 #include "tests/win/WinTestSupport.h"
+#include "tests/win/WindowFinder.h"
 #include "toolkit/Application_win.h"
 
 namespace pikko::testing {
@@ -299,16 +300,7 @@ class BadDiscHarness {
   }
   void MoveTo(int x, int y) { SendAt(WM_MOUSEMOVE, 0, POINT{x, y}); }
 
-  POINT Centre(const Control& c) const {
-    if (const auto* w = dynamic_cast<const WindowedControl*>(&c); w && w->Handle()) {
-      RECT r;
-      ::GetWindowRect(w->Handle(), &r);
-      POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-      ::ScreenToClient(form->Handle(), &p);
-      return p;
-    }
-    return POINT{c.Left() + c.Width() / 2, c.Top() + c.Height() / 2};
-  }
+  POINT Centre(const Control& c) const { return CentreOf(form->Handle(), c); }
 
   fakes::FakeMessageBoxes messages;
   fakes::FakeShell shell;
@@ -338,35 +330,9 @@ class BadDiscHarness {
   }
   void SendAt(UINT msg, WPARAM keys, POINT p) {
     if (!form || !form->Handle()) return;
-    const HWND target = WindowAt(p);
+    const HWND target = WindowAt(form->Handle(), p);
     ::SendMessageA(target, msg, keys, MAKELPARAM(p.x, p.y));
   }
-  // The deepest visible child window of the form at a client point (window
-  // regions included); p becomes that window's client point.
-  HWND WindowAt(POINT& p) const {
-    HWND window = form->Handle();
-    for (;;) {
-      HWND inner = nullptr;
-      for (HWND c = ::GetWindow(window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-        if (!::IsWindowVisible(c)) continue;
-        RECT r;
-        ::GetWindowRect(c, &r);
-        POINT screen = p;
-        ::ClientToScreen(window, &screen);
-        if (!::PtInRect(&r, screen)) continue;
-        win::ScopedRegion region(::CreateRectRgn(0, 0, 0, 0));
-        if (::GetWindowRgn(c, region.Get()) != ERROR &&
-            !::PtInRegion(region.Get(), screen.x - r.left, screen.y - r.top))
-          continue;
-        inner = c;
-        break;
-      }
-      if (!inner) return window;
-      ::MapWindowPoints(window, inner, &p, 1);
-      window = inner;
-    }
-  }
-
   TempFolder temp_;
   fs::path stage_;
   std::string windowsFolder_;

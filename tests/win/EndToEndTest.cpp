@@ -20,7 +20,7 @@
 #include "tests/win/ScreenCapture.h"
 #include "tests/win/WinTestSupport.h"
 #include "toolkit/Bitmap_win.h"
-#include "toolkit/PngImage_win.h"
+#include "Graphics/PngImage_win.h"
 
 namespace pikko {
 namespace {

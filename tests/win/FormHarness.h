@@ -17,6 +17,7 @@
 #include "platform/fakes/FakePorts.h"
 #include "tests/TempFolder.h"
 #include "tests/win/WinTestSupport.h"
+#include "tests/win/WindowFinder.h"
 #include "toolkit/Application_win.h"
 
 namespace pikko::testing {
@@ -99,16 +100,7 @@ class FormHarness {
     Pump();
   }
   // The middle of a control, in the window's client coordinates.
-  POINT Centre(const Control& c) const {
-    if (const auto* w = dynamic_cast<const WindowedControl*>(&c); w && w->Handle()) {
-      RECT r;
-      ::GetWindowRect(w->Handle(), &r);
-      POINT p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
-      ::ScreenToClient(form->Handle(), &p);
-      return p;
-    }
-    return POINT{c.Left() + c.Width() / 2, c.Top() + c.Height() / 2};
-  }
+  POINT Centre(const Control& c) const { return CentreOf(form->Handle(), c); }
   void Click(const Control& c) {
     const POINT p = Centre(c);
     Click(p.x, p.y);
@@ -150,29 +142,7 @@ class FormHarness {
   // The deepest visible child window of the form at a client point, as the
   // system would pick it (window regions included); p becomes that window's
   // client point.
-  HWND WindowAt(POINT& p) const {
-    HWND window = form->Handle();
-    for (;;) {
-      HWND inner = nullptr;
-      for (HWND c = ::GetWindow(window, GW_CHILD); c; c = ::GetWindow(c, GW_HWNDNEXT)) {
-        if (!::IsWindowVisible(c)) continue;
-        RECT r;
-        ::GetWindowRect(c, &r);
-        POINT screen = p;
-        ::ClientToScreen(window, &screen);
-        if (!::PtInRect(&r, screen)) continue;
-        win::ScopedRegion region(::CreateRectRgn(0, 0, 0, 0));
-        if (::GetWindowRgn(c, region.Get()) != ERROR &&
-            !::PtInRegion(region.Get(), screen.x - r.left, screen.y - r.top))
-          continue;
-        inner = c;
-        break;
-      }
-      if (!inner) return window;
-      ::MapWindowPoints(window, inner, &p, 1);
-      window = inner;
-    }
-  }
+  HWND WindowAt(POINT& p) const { return testing::WindowAt(form->Handle(), p); }
   // Posts a message to the window at a client point of the form, as the
   // system queues input.
   void Post(UINT msg, WPARAM keys, int x, int y) {

@@ -10,7 +10,7 @@
 #include "Graphics/TLayout.h"
 #include "tests/win/FormHarness.h"
 #include "tests/win/ScreenCapture.h"
-#include "toolkit/PngImage_win.h"
+#include "Graphics/PngImage_win.h"
 
 namespace pikko::testing {
 namespace {

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "Graphics/PngReader.h"
-#include "tests/PngSamples.h"
+#include "demo/PngSamples.h"
 #include "tests/win/WinTestSupport.h"
 
 namespace pikko {

@@ -14,7 +14,7 @@
 #include "platform/Assert.h"
 #include "platform/Win32Ports.h"
 #include "tests/TempFolder.h"
-#include "tests/PngSamples.h"
+#include "demo/PngSamples.h"
 #include "tests/win/WinTestSupport.h"
 
 namespace pikko {

@@ -11,8 +11,8 @@
 
 #include "actions/SideButtons.h"
 #include "demo/DemoManuals.h"
-#include "env/Smbios.h"
-#include "env/SmbiosReport.h"
+#include "stand-ins/formats/Smbios.h"
+#include "stand-ins/formats/SmbiosReport.h"
 #include "platform/ScopedWin.h"
 #include "platform/Win32Ports.h"
 #include "platform/fakes/FakePorts.h"

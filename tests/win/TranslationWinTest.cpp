@@ -9,6 +9,7 @@
 #include <optional>
 #include <set>
 
+#include "disccheck/DiscChecker.h"
 #include "env/Text.h"
 #include "env/Translation.h"
 #include "platform/ScopedWin.h"
@@ -20,23 +21,6 @@ namespace pikko {
 namespace {
 
 namespace fs = std::filesystem;
-
-// Every text the menu passes through the translation.
-const char* const kMenuTexts[] = {
-    "Loading...",
-    "(This may take a few minutes.)",
-    "Motherboard Support CD",
-    "Install Now",
-    "Minimize the window",
-    "Close this application",
-    "Open the instruction manual",
-    "%1 is still running. Please close %2 first !",
-    "For better compatibility and view experience, we recommend you to install %1 to open "
-    "this file. Do you want to install %1 now?",
-    "You need to install %1 to open this file. Do you want to install now?",
-    "Based on Intel specification, this model supports Windows XP, Windows 7, and later "
-    "version. Install the drivers and utilities when needed.",
-};
 
 // The bytes of a UTF-8 text in a code page, as the system converts it.
 std::string Encode(const std::string& utf8, UINT codePage) {
@@ -169,7 +153,7 @@ TEST_F(StandInLibraries, EveryMenuTextIsTranslatedAndKeepsItsPlaceholders) {
   } languages[] = {{"English", 1252}, {"French", 1252}, {"German", 1252}, {"Japanese", 932}};
   for (const auto& l : languages) {
     StartIn(l.language);
-    for (const std::string english : kMenuTexts) {
+    for (const std::string& english : disccheck::TranslatedTexts()) {
       const std::string t = Translate(english);
       const std::string where = std::string(l.language) + ": " + english;
       if (SameText(l.language, "English")) {

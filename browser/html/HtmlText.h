@@ -17,8 +17,8 @@
 #include <string_view>
 #include <vector>
 
-#include "Graphics/Pixels.h"
-#include "env/HtmlCss.h"
+#include "toolkit/Pixels.h"
+#include "browser/html/HtmlCss.h"
 
 namespace pikko {
 

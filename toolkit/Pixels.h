@@ -2,7 +2,9 @@
 // 24-bit (blue, green, red) or 32-bit (blue, green, red, alpha, straight, not
 // premultiplied) pixels, top row first, with a stride of their own. Region
 // runs, PNG rows, blending and the glow filter all take these views; only
-// the bitmap class of the toolkit turns them into DIB sections.
+// the bitmap class of the toolkit turns them into DIB sections. Portable
+// (no system header): the pixel algorithms of Graphics/ build on the
+// toolkit's pixel format, never the other way round.
 #pragma once
 
 #include <cstddef>

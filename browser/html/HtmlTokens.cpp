@@ -1,4 +1,4 @@
-#include "env/HtmlTokens.h"
+#include "browser/html/HtmlTokens.h"
 
 #include "env/Text.h"
 

@@ -1,6 +1,6 @@
 // What elements are: blocks, hidden, empty; and what a browser gives them
 // before the page's own rules.
-#include "env/HtmlTags.h"
+#include "browser/html/HtmlTags.h"
 
 namespace pikko {
 namespace {

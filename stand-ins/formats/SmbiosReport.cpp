@@ -1,4 +1,4 @@
-#include "env/SmbiosReport.h"
+#include "stand-ins/formats/SmbiosReport.h"
 
 #include <utility>
 #include <vector>

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "env/HtmlText.h"
+#include "browser/html/HtmlText.h"
 
 namespace pikko {
 

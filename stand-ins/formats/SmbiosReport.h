@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "env/Smbios.h"
+#include "stand-ins/formats/Smbios.h"
 
 namespace pikko {
 

@@ -1,10 +1,10 @@
-#include "env/HtmlText.h"
+#include "browser/html/HtmlText.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "env/HtmlTags.h"
-#include "env/HtmlTokens.h"
+#include "browser/html/HtmlTags.h"
+#include "browser/html/HtmlTokens.h"
 #include "env/Text.h"
 
 namespace pikko {

@@ -1,4 +1,4 @@
-#include "env/HtmlLayout.h"
+#include "browser/html/HtmlLayout.h"
 
 #include <algorithm>
 #include <optional>

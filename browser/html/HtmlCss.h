@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Graphics/Pixels.h"
+#include "toolkit/Pixels.h"
 
 namespace pikko {
 

@@ -3,7 +3,7 @@
 
 #include "env/Text.h"
 
-#include "env/HtmlText.h"
+#include "browser/html/HtmlText.h"
 
 namespace pikko {
 namespace {

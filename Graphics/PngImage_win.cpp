@@ -1,4 +1,4 @@
-#include "toolkit/PngImage_win.h"
+#include "Graphics/PngImage_win.h"
 
 #include "Graphics/PngReader.h"
 #include "Graphics/TLayout.h"

@@ -1,4 +1,4 @@
-#include "env/Smbios.h"
+#include "stand-ins/formats/Smbios.h"
 
 #include <cstdio>
 

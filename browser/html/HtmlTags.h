@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "env/HtmlCss.h"
+#include "browser/html/HtmlCss.h"
 
 namespace pikko {
 

@@ -1,4 +1,4 @@
-#include "env/LanguageFile.h"
+#include "stand-ins/formats/LanguageFile.h"
 
 #include <string_view>
 

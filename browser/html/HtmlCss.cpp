@@ -1,4 +1,4 @@
-#include "env/HtmlCss.h"
+#include "browser/html/HtmlCss.h"
 
 #include <algorithm>
 #include <cctype>
