@@ -25,14 +25,13 @@ $exports_ok || { echo "shipping: the disc's libraries do not export what the men
 echo "shipping: the disc's libraries export $(grep -c ': exports ' <<<"$exports") names the menu looks up"
 bash tests/shipping/check-iso.sh
 # The shipped exe carries the program only: stripped as built, and its
-# size (KB of 1024 bytes) said beside its goal. The goals (600 KB 32-bit,
-# 700 KB 64-bit) are not met yet: the 32-bit exe is 708 KB of the
-# program's own code, the 64-bit one carries the start-up sampler's 812 KB
-# of samples (617 KB without them). Until they are met, the check fails
+# size (KB of 1024 bytes) said beside its goal. The 64-bit goal (700 KB) is
+# met and is its ceiling; the 32-bit one (600 KB) is not yet: that exe is
+# 716 KB of the program's own code. Until it is met, the 32-bit check fails
 # above a ceiling of today's size, so the exe can only shrink; lower the
 # ceiling as it does.
 sizes_ok=true
-for goal in "win32 i686 600 716" "win64 x86_64 700 1440"; do
+for goal in "win32 i686 600 716" "win64 x86_64 700 700"; do
   read -r build arch limit ceiling <<<"$goal"
   exe="build/$build/Pikko.exe"
   if "$arch-w64-mingw32-objdump" -h "$exe" | grep -q ' \.debug_'; then
