@@ -32,14 +32,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   SetAssertionHandler([](const AssertionFailure& failure) {
     Messages().Show(nullptr, failure.what(), kMenuMessageCaption, mb::IconError);
   });
+  // COM on this thread before the window: the screen readers' view of the
+  // window may be asked for as soon as it shows, and the programs and files
+  // the menu starts go through the shell.
+  win::ComInit com;
   Application& app = Application::Instance();
   try {
     StartOptions options;
     options.argumentText = ArgumentText(::GetCommandLineA());
     std::unique_ptr<TZkAutorunForm> form = TZkAutorunForm::Create(options);
-    // COM for the programs and files the menu starts through the shell,
-    // once the window is there (the browsers initialise it for themselves).
-    win::ComInit com;
     if (form && !app.Terminated()) app.Run();
   } catch (const std::exception& e) {
     app.ShowException(e.what());

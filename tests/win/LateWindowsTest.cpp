@@ -66,7 +66,7 @@ TEST(LateWindows, TakeTheirPlaceInTheOrderOfTheirSiblings) {
   b.Hide();
   b.Show();
   EXPECT_EQ(b.Handle(), made);
-  EXPECT_TRUE(::IsWindowVisible(made));
+  EXPECT_TRUE(::GetWindowLongPtrA(made, GWL_STYLE) & WS_VISIBLE);
 }
 
 TEST(LateWindows, ChildrenComeWithTheirParentsWindowAndLateOnesStayLate) {
