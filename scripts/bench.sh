@@ -77,8 +77,10 @@ make_discs() {
 }
 
 disc_arguments() {
-  local discs="$here/build/$1/bench-discs" args="demo-disc $(windows_path "$discs/demo/AUTORUN")"
-  for n in "${item_counts[@]}"; do args+=" items-$n $(windows_path "$discs/items-$n/AUTORUN")"; done
+  local discs="$here/build/$1/bench-discs"
+  # Quoted: the paths go through the display's shell, backslashes and all.
+  local args="demo-disc '$(windows_path "$discs/demo/AUTORUN")'"
+  for n in "${item_counts[@]}"; do args+=" items-$n '$(windows_path "$discs/items-$n/AUTORUN")'"; done
   echo "$args"
 }
 
