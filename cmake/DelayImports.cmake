@@ -8,7 +8,8 @@
 #
 # Each one is made at configure time from the toolchain's own import library:
 # its function stubs become a module definition for dlltool, which writes the
-# delay-load import library into the build folder.
+# delay-load import library into the build folder. For the 64-bit build only:
+# binutils 2.40's 32-bit delay-load stubs resolve to address 0.
 function(pikko_delay_import_libraries out)
   string(REGEX REPLACE "g\\+\\+(-posix|-win32)?$" "" tools "${CMAKE_CXX_COMPILER}")
   set(folder "${CMAKE_BINARY_DIR}/delay-imports")
@@ -33,20 +34,10 @@ function(pikko_delay_import_libraries out)
         if(function MATCHES "^(_head_|__)" OR slot EQUAL -1)
           continue()
         endif()
-        # 32-bit names carry the leading underscore of the C convention.
-        if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-          string(REGEX REPLACE "^_" "" function "${function}")
-        endif()
         string(APPEND def "${function}\n")
       endforeach()
       file(WRITE "${folder}/${name}.def" "${def}")
-      # --kill-at: a 32-bit stdcall name (CoInitializeEx@8) is found in the
-      # library without its argument size.
-      set(kill "")
-      if(CMAKE_SIZEOF_VOID_P EQUAL 4)
-        set(kill --kill-at)
-      endif()
-      execute_process(COMMAND "${tools}dlltool" ${kill} -d "${folder}/${name}.def"
+      execute_process(COMMAND "${tools}dlltool" -d "${folder}/${name}.def"
                               -y "${delayed}" -D "${name}.dll" RESULT_VARIABLE status)
       if(NOT status EQUAL 0)
         message(FATAL_ERROR "cannot make the delay-load import library of ${name}")

@@ -87,7 +87,7 @@ bool WindowedControl::CreateHandle(WindowedControl* parent) {
     pending_ = true;
     return true;
   }
-  return MakeWindow(parent_ ? parent_->Handle() : nullptr);
+  return EnsureHandle();
 }
 
 bool WindowedControl::EnsureHandle() {
@@ -216,8 +216,7 @@ void WindowedControl::BoundsChanged(const RECT&) {
 void WindowedControl::VisibilityChanged() {
   if (hwnd_) {
     ::ShowWindow(hwnd_, Visible() ? SW_SHOWNA : SW_HIDE);
-  } else if (pending_ && Visible() && (!parent_ || parent_->Handle()) &&
-             !MakeWindow(parent_ ? parent_->Handle() : nullptr)) {
+  } else if (pending_ && Visible() && (!parent_ || parent_->Handle()) && !EnsureHandle()) {
     ThrowCannotCreate(*this);
   }
 }
