@@ -72,6 +72,9 @@ std::unique_ptr<TZkAutorunForm> TZkAutorunForm::Create(const StartOptions& optio
       form->Show();
       form->Update();
       StartupMark("first paint");
+      // Before any input is taken: a button pointed at or pressed has its
+      // picture for it.
+      form->ComposeQueuedPictures(false);
       form->CreateBrowsers();
       StartupMark("browsers");
       // Keys reach the menu from the start, without a click on it first.
@@ -137,13 +140,10 @@ bool TZkAutorunForm::Construct() {
     // The manual pictures are part of every disc, also in the gaming look: a
     // missing one ends the start. One the PNG library refuses leaves that
     // state of the manual buttons blank.
-    const std::pair<const char*, int> pictures[] = {{"BtnImages\\manual_n.png", 0},
-                                                    {"BtnImages\\manual_d.png", 1},
-                                                    {"BtnImages\\manual_o.png", 2}};
-    for (const auto& [file, state] : pictures) {
-      if (CompositeButtonPicture(file, *ManualButtons[r], state) == PngFileResult::CannotOpen)
-        throw std::runtime_error("Cannot load the picture " + ProgramFolder + file);
-    }
+    for (const auto& [file, state] : {std::pair<const char*, int>{"BtnImages\\manual_n.png", 0},
+                                      {"BtnImages\\manual_d.png", 1},
+                                      {"BtnImages\\manual_o.png", 2}})
+      QueueButtonPicture(file, *ManualButtons[r], state, true);
   }
 
   StartupMark("translations and manual pictures");
@@ -330,7 +330,8 @@ void TZkAutorunForm::FinishStartup() {
   lblWaiting->Hide();
   lblWaiting_2->Hide();
   if (HomeTab::Instance().IsHomeTabWithin(Model.TabCount)) HomeTab::Instance().Show();
-  decodedPictures_.clear();
+  // The pictures of what the first paint shows; the rest come right after it.
+  ComposeQueuedPictures(true);
 }
 
 void TZkAutorunForm::tmrPoolingTimer() {
@@ -355,6 +356,7 @@ void TZkAutorunForm::tmrPoolingTimer() {
     if (!LoadMenuConfiguration()) return;
     FinishStartup();
     Show();
+    ComposeQueuedPictures(false);
   }
   // Any other value: polling has stopped and the window keeps waiting.
 }

@@ -214,6 +214,16 @@ class TZkAutorunForm : public Form {
   // state as it was: CannotOpen for a file that is not there, Rejected for
   // one the PNG library refuses.
   PngFileResult CompositeButtonPicture(const std::string& file, ZkButtonTx& button, int state);
+  // The same, composited later (over the background where the button lies
+  // now): before the first paint when the button shows in it with that
+  // state, otherwise right after it. A required picture that is not on the
+  // disc ends the start now.
+  PngFileResult CompositeButtonPictureAt(const std::string& file, ZkButtonTx& button, int left,
+                                         int top, int state);
+  void QueueButtonPicture(const std::string& file, ZkButtonTx& button, int state, bool required);
+  // Composites the queued pictures: only those the first paint shows, or all
+  // of them (and lets go of the decoded pictures).
+  void ComposeQueuedPictures(bool firstPaintOnly);
   // A picture of the disc decoded once for the whole start (the ten manual
   // buttons share three pictures); null, with the reason in result, when it
   // cannot be read.
@@ -230,6 +240,13 @@ class TZkAutorunForm : public Form {
   bool browsersMade_ = false;
   // Decoded pictures by lower-cased path, let go when the start is finished.
   std::map<std::string, std::unique_ptr<Bitmap>> decodedPictures_;
+  struct QueuedPicture {
+    std::string file;
+    ZkButtonTx* button;
+    int left, top, state;
+    bool required;
+  };
+  std::vector<QueuedPicture> queuedPictures_;
   // Last: it lets go of the window's clients while every control still lives.
   std::shared_ptr<AccessibleTree> accessible_;
 };

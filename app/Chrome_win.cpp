@@ -170,11 +170,16 @@ void TZkAutorunForm::imgCloseClick(Control&) { Close(); }
 
 PngFileResult TZkAutorunForm::CompositeButtonPicture(const std::string& file, ZkButtonTx& button,
                                                      int state) {
+  return CompositeButtonPictureAt(file, button, button.Left(), button.Top(), state);
+}
+
+PngFileResult TZkAutorunForm::CompositeButtonPictureAt(const std::string& file, ZkButtonTx& button,
+                                                       int left, int top, int state) {
   PngFileResult read = PngFileResult::Loaded;
   const Bitmap* png = DecodedPicture(ProgramFolder + file, read);
   if (!png) return read;
   Bitmap picture;
-  if (!CompositeOver(Image1->Picture(), button.Left(), button.Top(), *png, picture))
+  if (!CompositeOver(Image1->Picture(), left, top, *png, picture))
     return PngFileResult::Rejected;
   // The raised picture also gives the button its size.
   ZkFourStateAppearance& looks = button.Appearance();
@@ -182,6 +187,31 @@ PngFileResult TZkAutorunForm::CompositeButtonPicture(const std::string& file, Zk
   if (state == 1) looks.SetSunkenBmp(picture);
   if (state == 2) looks.SetFocusedBmp(picture);
   return PngFileResult::Loaded;
+}
+
+void TZkAutorunForm::QueueButtonPicture(const std::string& file, ZkButtonTx& button, int state,
+                                        bool required) {
+  // Only the file's presence is asked for now: opening and decoding it waits
+  // until the picture is needed.
+  if (required && !Files().FileExists(ProgramFolder + file))
+    throw std::runtime_error("Cannot load the picture " + ProgramFolder + file);
+  queuedPictures_.push_back({file, &button, button.Left(), button.Top(), state, required});
+}
+
+void TZkAutorunForm::ComposeQueuedPictures(bool firstPaintOnly) {
+  std::vector<QueuedPicture> later;
+  for (QueuedPicture& q : queuedPictures_) {
+    // The first paint shows a button that is visible, raised.
+    if (firstPaintOnly && !(q.state == 0 && q.button->Visible())) {
+      later.push_back(std::move(q));
+      continue;
+    }
+    if (CompositeButtonPictureAt(q.file, *q.button, q.left, q.top, q.state) == PngFileResult::CannotOpen &&
+        q.required)
+      throw std::runtime_error("Cannot load the picture " + ProgramFolder + q.file);
+  }
+  queuedPictures_ = std::move(later);
+  if (queuedPictures_.empty()) decodedPictures_.clear();
 }
 
 const Bitmap* TZkAutorunForm::DecodedPicture(const std::string& file, PngFileResult& result) {
@@ -224,9 +254,9 @@ void TZkAutorunForm::LoadButtonSkins() {
   for (const Skin& s : skins) {
     s.button->SetBounds(s.left, s.top, s.button->Width(), s.button->Height());
     const std::string base = prefix + "BtnImages\\MB\\256\\" + s.name;
-    CompositeButtonPicture(base + "_n.png", *s.button, 0);
-    CompositeButtonPicture(base + "_d.png", *s.button, 1);
-    CompositeButtonPicture(base + "_o.png", *s.button, 2);
+    QueueButtonPicture(base + "_n.png", *s.button, 0, false);
+    QueueButtonPicture(base + "_d.png", *s.button, 1, false);
+    QueueButtonPicture(base + "_o.png", *s.button, 2, false);
   }
 }
 

@@ -62,9 +62,26 @@ void HomeTabPanelView::MakeBrowser() {
                                 panel_.Height() + kBrowserOverhang);
 }
 
+void HomeTabPanelView::LoadPicture(ZkButtonTx& button, int state, const std::string& path) {
+  if (holdBrowser_ && (state == kSunken || state == kFocused)) {
+    heldPictures_.push_back({&button, state, path});
+    return;
+  }
+  LoadStatePicture(button, state, path);
+}
+
+void HomeTabPanelView::ForgetHeldPictures(const ZkButtonTx* button) {
+  heldPictures_.erase(std::remove_if(heldPictures_.begin(), heldPictures_.end(),
+                                     [button](const HeldPicture& h) { return h.button == button; }),
+                      heldPictures_.end());
+}
+
 void HomeTabPanelView::MakeHeldBrowser() {
   if (!holdBrowser_) return;
   holdBrowser_ = false;
+  // In the order asked for: a later page's picture replaces an earlier one's.
+  for (const HeldPicture& h : heldPictures_) LoadStatePicture(*h.button, h.state, h.path);
+  heldPictures_.clear();
   if (!browserWanted_) return;
   MakeBrowser();
   // Made first, the browser would lie under the buttons made after it; held
@@ -96,6 +113,7 @@ std::unique_ptr<ZkButtonTx> HomeTabPanelView::PlaceButton(const std::string& nam
 }
 
 void HomeTabPanelView::CreateInstallButton(const InstallButtonStyle& style) {
+  ForgetHeldPictures(install_.get());
   install_.reset();
   install_ = PlaceButton("zkbInstall", 0, 0);
   install_->SetCaption(style.caption);
@@ -114,8 +132,8 @@ void HomeTabPanelView::ShowInstallButton(const InstallButtonLook& look) {
   if (!install_) return;
   // Every page brings its own pictures; one that cannot be read leaves its
   // state empty instead of showing the last page's.
-  LoadStatePicture(*install_, kSunken, look.sunken);
-  LoadStatePicture(*install_, kFocused, look.focused);
+  LoadPicture(*install_, kSunken, look.sunken);
+  LoadPicture(*install_, kFocused, look.focused);
   install_->SetBitmap(nullptr, kDisabled);
   LoadStatePicture(*install_, kRaised, look.raised);
   // A skinned button shows its raised picture one to one: with a picture the
@@ -135,6 +153,8 @@ void HomeTabPanelView::HideInstallButton() {
 
 void HomeTabPanelView::CreatePageButtons(const PageButtonLook& next,
                                          const PageButtonLook& previous) {
+  ForgetHeldPictures(next_.get());
+  ForgetHeldPictures(previous_.get());
   next_.reset();
   previous_.reset();
   next_ = PlaceButton("zkbPromotionNext", next.left, next.top);
@@ -144,8 +164,8 @@ void HomeTabPanelView::CreatePageButtons(const PageButtonLook& next,
   for (const auto& [button, look] : buttons) {
     // Without its raised picture a page button keeps no size: the disc's
     // pictures are its only face.
-    LoadStatePicture(*button, kSunken, look->sunken);
-    LoadStatePicture(*button, kFocused, look->focused);
+    LoadPicture(*button, kSunken, look->sunken);
+    LoadPicture(*button, kFocused, look->focused);
     LoadStatePicture(*button, kDisabled, look->disabled);
     LoadStatePicture(*button, kRaised, look->raised);
   }

@@ -12,6 +12,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "Component/ZkButtonTx_win.h"
 #include "browser/WebBrowser_win.h"
@@ -46,7 +47,9 @@ class HomeTabPanelView final : public HomeTabView {
 
   // The menu window holds the browser back until its first paint: the
   // browser library is heavy to load. Until MakeHeldBrowser the view keeps
-  // the last page it was asked for and shows it in the browser then.
+  // the last page it was asked for and shows it in the browser then. The
+  // buttons' pressed and pointed pictures, which the first paint cannot
+  // show, are loaded then too.
   void HoldBrowser() { holdBrowser_ = true; }
   void MakeHeldBrowser();
 
@@ -62,12 +65,21 @@ class HomeTabPanelView final : public HomeTabView {
   std::unique_ptr<ZkButtonTx> PlaceButton(const std::string& name, int left, int top);
 
   void MakeBrowser();
+  // One state picture of a button, now or, held back, with the browser.
+  void LoadPicture(ZkButtonTx& button, int state, const std::string& path);
+  void ForgetHeldPictures(const ZkButtonTx* button);
 
   HomeTab& home_;
   Panel& panel_;
   bool holdBrowser_ = false;
   bool browserWanted_ = false;
   std::string pendingPage_;
+  struct HeldPicture {
+    ZkButtonTx* button;
+    int state;
+    std::string path;
+  };
+  std::vector<HeldPicture> heldPictures_;
   // Declared so that they go in reverse: the timer first (no tick reaches a
   // view that is going), then the buttons, then the browser.
   std::unique_ptr<WebBrowser> browser_;

@@ -21,7 +21,9 @@ runs="${1:-5}"
 item_counts=(100 1000 10000 100000)
 bash scripts/setup.sh
 source scripts/wine-env.sh
+source scripts/wow64-env.sh
 ensure_platform_record
+ensure_platform_record "$WOW64_PREFIX"
 
 for preset in win64 win32; do
   cmake --preset "$preset" >/dev/null

@@ -15,8 +15,9 @@ with_display() {
 # The platform record a disc's companion program leaves in the Windows folder
 # (the menu's configuration and the promotion read it); a start through the
 # companion writes its own. Without it the menu shows a warning instead.
+#   ensure_platform_record [prefix]    (default: this Wine's prefix)
 ensure_platform_record() {
-  local record="$WINEPREFIX/drive_c/windows/Zkcd_log.ini"
+  local record="${1:-$WINEPREFIX}/drive_c/windows/Zkcd_log.ini"
   [ -d "${record%/*}" ] || return 0  # no prefix yet: setup.sh makes it
   [ -f "$record" ] || printf '[PLATFORM]\r\nSpecified OS=WNT_6.1P_64,English\r\n' > "$record"
 }

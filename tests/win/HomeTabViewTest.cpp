@@ -447,5 +447,30 @@ TEST_F(HomeTabViewTest, AStatePictureThatCannotBeReadLeavesTheStateEmpty) {
   }
 }
 
+TEST_F(HomeTabViewTest, HeldBackThePressedAndPointedPicturesComeWithTheBrowser) {
+  temp_.Write("AUTORUN/HomeTab/HomeTab.ini", PromotionIni(0));
+  // Held as the menu window holds it until its first paint; a second load
+  // while held makes new buttons, and only theirs are loaded later.
+  for (int load = 0; load < 2; ++load) {
+    view_ = std::make_unique<HomeTabPanelView>(home_, panel_);
+    view_->HoldBrowser();
+    ASSERT_TRUE(home_.Init(panel_.Handle(), program_ + "HomeTab", view_.get()));
+  }
+  ASSERT_TRUE(home_.Show());
+  ZkButtonTx* buttons[] = {view_->InstallButton(), view_->NextButton(), view_->PreviousButton()};
+  for (ZkButtonTx* b : buttons) {
+    ASSERT_NE(b, nullptr);
+    EXPECT_FALSE(b->IsBitmapEmpty(0)) << b->Name() << ": raised, shown now";
+    EXPECT_TRUE(b->IsBitmapEmpty(1)) << b->Name() << ": sunken, held";
+    EXPECT_TRUE(b->IsBitmapEmpty(2)) << b->Name() << ": focused, held";
+  }
+  EXPECT_FALSE(view_->PreviousButton()->IsBitmapEmpty(3)) << "disabled on the first page: shown now";
+  view_->MakeHeldBrowser();
+  EXPECT_TRUE(SamePicture(buttons[0]->GetBitmap(1), HomeFile("Buttons\\install_d.bmp")));
+  EXPECT_TRUE(SamePicture(buttons[0]->GetBitmap(2), HomeFile("Buttons\\install_o.bmp")));
+  EXPECT_TRUE(SamePicture(buttons[1]->GetBitmap(1), HomeFile("next_d.bmp")));
+  EXPECT_TRUE(SamePicture(buttons[2]->GetBitmap(2), HomeFile("previous_o.bmp")));
+}
+
 }  // namespace
 }  // namespace pikko
