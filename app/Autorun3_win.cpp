@@ -65,6 +65,7 @@ std::unique_ptr<TZkAutorunForm> TZkAutorunForm::Create(const StartOptions& optio
   std::unique_ptr<TZkAutorunForm> form(new TZkAutorunForm(options));
   form->SetBounds(0, 0, kWindowWidth, kWindowHeight);
   if (!form->CreateHandle(nullptr)) return nullptr;
+  StartupMark("main window");
   Application::Instance().SetMainWindow(form->Handle());
   try {
     if (form->Construct()) {
@@ -92,6 +93,7 @@ std::unique_ptr<TZkAutorunForm> TZkAutorunForm::Create(const StartOptions& optio
 bool TZkAutorunForm::Construct() {
   // 1. The controls of the form; the application takes the form's caption.
   BuildFromLayout();
+  StartupMark("controls made");
   LoadResourcePictures();
   StartupMark("controls built");
   Application::Instance().SetTitle(Caption());

@@ -36,6 +36,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // window may be asked for as soon as it shows, and the programs and files
   // the menu starts go through the shell.
   win::ComInit com;
+  StartupMark("COM");
   Application& app = Application::Instance();
   try {
     StartOptions options;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/ScopedWin.h"
+#include "platform/LateSystemFunctions_win.h"
 #include "platform/Win32Ports.h"
 
 namespace pikko {
@@ -104,7 +105,7 @@ class ShellExtendedAdapter final : public ShellExtendedPort {
     info.lpParameters = request.parameters.empty() ? nullptr : request.parameters.c_str();
     info.lpDirectory = request.directory.empty() ? nullptr : request.directory.c_str();
     info.nShow = request.show;
-    const bool ok = ::ShellExecuteExA(&info) != FALSE;
+    const bool ok = win::ShellExecuteExLate(&info) != FALSE;
     // The menu does not wait for what it opens: a process handle asked for
     // by the mask is given back at once.
     if (info.hProcess != nullptr) ::CloseHandle(info.hProcess);
@@ -122,7 +123,7 @@ class ShellExtendedAdapter final : public ShellExtendedPort {
     op.pFrom = from.c_str();
     op.pTo = to.c_str();
     op.fFlags = static_cast<FILEOP_FLAGS>(flags);
-    const int result = ::SHFileOperationA(&op);
+    const int result = win::FileOperationLate(&op);
     if (result == 0 && op.fAnyOperationsAborted) return ERROR_CANCELLED;
     return result;
   }

@@ -1,5 +1,6 @@
 // The Win32 adapters of the ports.
 #include "platform/Win32Ports.h"
+#include "platform/LateSystemFunctions_win.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -189,7 +190,7 @@ class Win32Shell final : public ShellPort {
     info.lpParameters = parameters.empty() ? nullptr : parameters.c_str();
     info.lpDirectory = directory.empty() ? nullptr : directory.c_str();
     info.nShow = show;
-    ::ShellExecuteExA(&info);
+    win::ShellExecuteExLate(&info);
     return reinterpret_cast<std::intptr_t>(info.hInstApp);
   }
 };

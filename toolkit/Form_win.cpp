@@ -1,4 +1,5 @@
 #include "toolkit/Form_win.h"
+#include "platform/LateSystemFunctions_win.h"
 
 #include <commctrl.h>
 
@@ -46,7 +47,7 @@ void Form::AddHintTool(const Control& control) {
     // controls' library is loaded then, not at start).
     static const bool registered = [] {
       INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
-      return ::InitCommonControlsEx(&controls) != FALSE;
+      return win::InitCommonControlsLate(&controls) != FALSE;
     }();
     if (!registered) return;
     tooltip_ = ::CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP,

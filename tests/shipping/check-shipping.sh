@@ -12,6 +12,14 @@ pe=build/host/disccheck/pe_check
 exes=(build/win64/Pikko.exe build/win32/Pikko.exe)
 "$pe" --imports tests/shipping/windows7-imports.txt "${exes[@]}"
 "$pe" --manifest "${exes[@]}"
+# The shell's and the tooltips' libraries load at their first use, after the
+# window's first paint: the import table of neither build names them.
+for exe in "${exes[@]}"; do
+  if x86_64-w64-mingw32-objdump -p "$exe" | grep -qiE 'DLL Name: (shell32|comctl32)\.dll'; then
+    echo "shipping: $exe imports the shell's or the tooltips' library (looked up at first use)" >&2
+    exit 1
+  fi
+done
 build/host/disccheck/disccheck --werror build/win32/demo-disc/AUTORUN
 # The disc's libraries, as the 32-bit menu looks them up: every name
 # exported undecorated (a standard-call name left decorated is not found).

@@ -4,6 +4,7 @@
 
 #include "env/Miscfunctions.h"
 #include "env/PlatformTags.h"
+#include "platform/LateSystemFunctions_win.h"
 #include "platform/ScopedWin.h"
 #include "platform/Win32Ports.h"
 #include "tests/TempFolder.h"
@@ -61,6 +62,45 @@ TEST_F(Win32PortsTest, VersionQueryGivesAPlatformTag) {
 }
 
 // Each owner releases its handle: a released GDI object is no longer valid.
+TEST(LateSystemFunctions, ComeFromTheSystemFolderOrNotAtAll) {
+  char system[MAX_PATH];
+  const UINT length = ::GetSystemDirectoryA(system, MAX_PATH);
+  ASSERT_GT(length, 0u);
+  const struct {
+    const char* library;
+    const char* function;
+    bool found;
+  } cases[] = {{"shell32.dll", "ShellExecuteExA", true},
+               {"shell32.dll", "NoSuchFunctionOfTheShell", false},
+               {"pikko-no-such-library.dll", "ShellExecuteExA", false}};
+  for (const auto& c : cases) {
+    const FARPROC f = win::SystemFunction(c.library, c.function);
+    EXPECT_EQ(f != nullptr, c.found) << c.library << "!" << c.function;
+    if (!f) continue;
+    HMODULE module = nullptr;
+    ASSERT_TRUE(::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                     reinterpret_cast<LPCSTR>(f), &module));
+    char file[MAX_PATH];
+    ASSERT_GT(::GetModuleFileNameA(module, file, MAX_PATH), 0u);
+    // A 32-bit program on 64-bit Windows gets the 32-bit system folder.
+    char wow64[MAX_PATH];
+    const UINT wow64Length = ::GetSystemWow64DirectoryA(wow64, MAX_PATH);
+    EXPECT_TRUE(_strnicmp(file, system, length) == 0 ||
+                (wow64Length > 0 && _strnicmp(file, wow64, wow64Length) == 0))
+        << file;
+  }
+  // Called through, the shell reports a file that is not there as the
+  // function itself does.
+  SHELLEXECUTEINFOA info{};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOASYNC;
+  info.lpFile = "C:\\pikko-no-such-folder\\nothing.exe";
+  info.nShow = SW_SHOWNORMAL;
+  EXPECT_FALSE(win::ShellExecuteExLate(&info));
+  EXPECT_LE(reinterpret_cast<INT_PTR>(info.hInstApp), 32);
+}
+
 TEST(ScopedWin, OwnersReleaseTheirHandles) {
   HGDIOBJ raw = nullptr;
   {
