@@ -18,12 +18,6 @@ void ZkButtonTx::SetFont(const FontStyle& style) {
   DoRepaint();
 }
 
-void ZkButtonTx::SetFontColour(TColor c) {
-  if (caption_.font.Style().colour == c) return;
-  caption_.font.SetColour(c);
-  DoRepaint();
-}
-
 void ZkButtonTx::SetTextBounds(int left, int top, int width, int height) {
   caption_.bounds = RECT{left, top, left + width, top + height};
   DoRepaint();

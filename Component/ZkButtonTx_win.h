@@ -24,7 +24,6 @@ class ZkButtonTx : public ZkButton {
   const Font& GetFont() const { return caption_.font; }
   // Changes of the font repaint the button.
   void SetFont(const FontStyle& style);
-  void SetFontColour(TColor c);
   ZkThreeStateFontColor& FontColors() { return FontColors_; }
   void SetFontColors(const ZkThreeStateFontColor& c) { c.AssignTo(FontColors_); }
 

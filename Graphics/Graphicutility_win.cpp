@@ -12,6 +12,20 @@
 namespace pikko {
 namespace {
 
+// Text is drawn up to its first zero, as the system draws a terminated one.
+std::wstring_view UpToFirstZero(std::wstring_view text) { return text.substr(0, text.find(L'\0')); }
+
+// The system's wide DrawText over the text up to its first zero; an empty
+// text goes as a terminated one, which the system measures as one line.
+void DrawWide(HDC canvas, std::wstring_view text, RECT& rect, UINT format) {
+  const std::wstring_view shown = UpToFirstZero(text);
+  if (shown.empty()) {
+    ::DrawTextW(canvas, L"", -1, &rect, format);
+  } else {
+    ::DrawTextW(canvas, shown.data(), static_cast<int>(shown.size()), &rect, format);
+  }
+}
+
 PixelBuffer CopyOf(ConstPixelView view) {
   PixelBuffer out(view.width, view.height, view.bitsPerPixel);
   const PixelView o = out.View();
@@ -30,23 +44,6 @@ std::string FontKey(HDC dc) {
   return key;
 }
 
-// The text's dc state for the drawing's lifetime: restored afterwards.
-class TextState {
- public:
-  explicit TextState(HDC dc) : dc_(dc), colour_(::GetTextColor(dc)), mode_(::GetBkMode(dc)) {}
-  ~TextState() {
-    ::SetTextColor(dc_, colour_);
-    ::SetBkMode(dc_, mode_);
-  }
-  TextState(const TextState&) = delete;
-  TextState& operator=(const TextState&) = delete;
-
- private:
-  HDC dc_;
-  COLORREF colour_;
-  int mode_;
-};
-
 }  // namespace
 
 void TTextLayout::DrawText(HDC canvas, const std::string& text, const RECT& rect, UINT format) {
@@ -55,10 +52,10 @@ void TTextLayout::DrawText(HDC canvas, const std::string& text, const RECT& rect
   ::DrawTextA(canvas, text.c_str(), -1, &r, format);
 }
 
-void TTextLayout::DrawTextW(HDC canvas, const std::wstring& text, const RECT& rect, UINT format) {
+void TTextLayout::DrawTextW(HDC canvas, std::wstring_view text, const RECT& rect, UINT format) {
   ::SetBkMode(canvas, TRANSPARENT);
   RECT r = rect;
-  ::DrawTextW(canvas, text.c_str(), -1, &r, format);
+  DrawWide(canvas, text, r, format);
 }
 
 void TTextLayout::CalcRect(HDC canvas, const std::string& text, RECT& rect, UINT format) {
@@ -67,9 +64,9 @@ void TTextLayout::CalcRect(HDC canvas, const std::string& text, RECT& rect, UINT
   rect = r;
 }
 
-void TTextLayout::CalcRectW(HDC canvas, const std::wstring& text, RECT& rect, UINT format) {
+void TTextLayout::CalcRectW(HDC canvas, std::wstring_view text, RECT& rect, UINT format) {
   RECT r = rect;
-  ::DrawTextW(canvas, text.c_str(), -1, &r, format | DT_CALCRECT);
+  DrawWide(canvas, text, r, format | DT_CALCRECT);
   rect = r;
 }
 
@@ -119,9 +116,9 @@ void TOuterGlowTextLayout::DrawText(HDC canvas, const std::string& text, const R
                [&](HDC dc, const RECT& r) { TTextLayout::DrawText(dc, shown, r, format); });
 }
 
-void TOuterGlowTextLayout::DrawTextW(HDC canvas, const std::wstring& text, const RECT& rect,
+void TOuterGlowTextLayout::DrawTextW(HDC canvas, std::wstring_view text, const RECT& rect,
                                      UINT format) {
-  const std::wstring shown(text.c_str());
+  const std::wstring_view shown = UpToFirstZero(text);
   const std::string key(reinterpret_cast<const char*>(shown.data()),
                         shown.size() * sizeof(wchar_t));
   DrawWithGlow(canvas, rect, format, key, true,
@@ -132,24 +129,9 @@ void TOuterGlowTextLayout::CalcRect(HDC canvas, const std::string& text, RECT& r
   TTextLayout::CalcRect(canvas, text, rect, format);
 }
 
-void TOuterGlowTextLayout::CalcRectW(HDC canvas, const std::wstring& text, RECT& rect,
+void TOuterGlowTextLayout::CalcRectW(HDC canvas, std::wstring_view text, RECT& rect,
                                      UINT format) {
   TTextLayout::CalcRectW(canvas, text, rect, format);
-}
-
-void DrawGlowCaption(HDC dc, const RECT& rect, const std::string& caption, HFONT font,
-                     TColor colour, UINT format, const GlowParameters& glow, GlowHaloCache* cache) {
-  if (caption.empty() || rect.right <= rect.left || rect.bottom <= rect.top) return;
-  GlowHaloCache once;
-  TOuterGlowTextLayout layout(cache != nullptr ? cache : &once);
-  layout.GlowAlphaValue = glow.GlowAlphaValue;
-  layout.GlowColor = glow.GlowColor;
-  layout.GlowRadius = glow.GlowRadius;
-  layout.GlowSpread = glow.GlowSpread;
-  const TextState keep(dc);
-  const win::ScopedSelect selectFont(dc, font);
-  ::SetTextColor(dc, colour & 0xFFFFFF);
-  layout.DrawText(dc, caption, rect, format);
 }
 
 }  // namespace pikko

@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "Graphics/GlowFilter.h"
 #include "Graphics/GlowHaloCache.h"
@@ -24,12 +25,13 @@ class TTextLayout {
 
   // Draws the text (up to its first zero) in rect with the format flags,
   // background mode transparent. (DrawText is the system's narrow name:
-  // its macro names this member DrawTextA wherever it is used.)
+  // its macro names this member DrawTextA wherever it is used.) The wide
+  // text is a view: the exe carries no wide string class for it.
   virtual void DrawText(HDC canvas, const std::string& text, const RECT& rect, UINT format);
-  virtual void DrawTextW(HDC canvas, const std::wstring& text, const RECT& rect, UINT format);
+  virtual void DrawTextW(HDC canvas, std::wstring_view text, const RECT& rect, UINT format);
   // Measures: rect becomes the extent the text takes when drawn there.
   virtual void CalcRect(HDC canvas, const std::string& text, RECT& rect, UINT format);
-  virtual void CalcRectW(HDC canvas, const std::wstring& text, RECT& rect, UINT format);
+  virtual void CalcRectW(HDC canvas, std::wstring_view text, RECT& rect, UINT format);
   // The plain layout is not owned by those who use it and does nothing
   // here; layouts made with new for one owner delete themselves.
   virtual void Release() {}
@@ -52,11 +54,11 @@ class TOuterGlowTextLayout : public TTextLayout {
 
   // Draw with glow; narrow and wide captions alike.
   void DrawText(HDC canvas, const std::string& text, const RECT& rect, UINT format) override;
-  void DrawTextW(HDC canvas, const std::wstring& text, const RECT& rect, UINT format) override;
+  void DrawTextW(HDC canvas, std::wstring_view text, const RECT& rect, UINT format) override;
   // Measure as the plain layout does: the letters' extent, without the
   // halo, which stays inside the rectangle it is drawn in.
   void CalcRect(HDC canvas, const std::string& text, RECT& rect, UINT format) override;
-  void CalcRectW(HDC canvas, const std::wstring& text, RECT& rect, UINT format) override;
+  void CalcRectW(HDC canvas, std::wstring_view text, RECT& rect, UINT format) override;
   // Deletes the layout: only for layouts made with new.
   void Release() override { delete this; }
   // Turns a 32-bit white-on-black mask into the halo layer.
@@ -82,16 +84,5 @@ class TOuterGlowTextLayout : public TTextLayout {
   GlowHaloCache ownCache_;
   GlowHaloCache* cache_;
 };
-
-// The glowing caption of a label: draws caption into dc at rect in font and
-// colour with the format flags (DT_*), its halo from glow. Nothing is drawn
-// for an empty caption or rectangle. The halo is clipped to rect and to the
-// dc's clip region; with a cache the halo is computed again only when the
-// text, font, rectangle size, format or glow parameters change (the skin
-// under it may change freely). The dc's selected font, text colour and
-// background mode are as before afterwards.
-void DrawGlowCaption(HDC dc, const RECT& rect, const std::string& caption, HFONT font,
-                     TColor colour, UINT format, const GlowParameters& glow,
-                     GlowHaloCache* cache = nullptr);
 
 }  // namespace pikko

@@ -1,7 +1,7 @@
 #include "actions/SideButtons.h"
 
 #include "Manual_Opener/OpenWith.h"
-#include "app/MenuConfig.h"
+#include "actions/MenuItems.h"
 #include "env/PlatformTags.h"
 
 namespace pikko::sidebuttons {
@@ -44,11 +44,6 @@ std::string ReportParent() {
   // A root folder such as C:\ keeps its own backslash.
   if (windows.size() > 3) windows += '\\';
   return windows;
-}
-
-std::string ReportFolder() {
-  const std::string parent = ReportParent();
-  return parent.empty() ? std::string() : parent + kReportFolderName;
 }
 
 std::string ShowDmiReport(const Context& context) {

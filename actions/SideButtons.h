@@ -49,10 +49,5 @@ void zkbPCHelpClick(const Context& context);   // PCHelper.chm through the shell
 // empty for a tag outside the five.
 std::string SideButtonText(const std::array<std::string, 5>& buttonTexts, int tag);
 
-// The folder the report is written to: the Windows folder (as read into
-// the report's room) with a backslash unless it is a root such as C:\, and
-// "ZkDmiHtm"; empty when the Windows folder does not fit.
-std::string ReportFolder();
-
 }  // namespace sidebuttons
 }  // namespace pikko

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/MenuConfig.h"
+#include "actions/MenuItems.h"
 #include "platform/Ports.h"
 
 namespace pikko {

@@ -1,15 +1,11 @@
 #include "app/CrashReport.h"
 
-#include <cstdio>
+#include "env/Text.h"
 
 namespace pikko {
 
 namespace {
-std::string Hex(std::uint64_t value, int digits) {
-  char text[24];
-  std::snprintf(text, sizeof text, "0x%0*llX", digits, static_cast<unsigned long long>(value));
-  return text;
-}
+std::string Hex(std::uint64_t value, int digits) { return "0x" + HexDigits(value, digits); }
 }  // namespace
 
 std::string FaultName(std::uint32_t code) {

@@ -12,8 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "toolkit/Pixels.h"
+#include "actions/MenuItems.h"  // SetupItem, MenuTab, kMenuMessageCaption
 #include "platform/Ports.h"
+#include "toolkit/Pixels.h"
 
 namespace pikko {
 
@@ -27,20 +28,6 @@ constexpr int kSideButtonWidth = 50;
 constexpr int kSideButtonGap = 5;
 // A tab caption wider than its 95-pixel label wraps onto two lines.
 constexpr int kTabCaptionWidth = 95;
-
-// Caption of every message box of the program.
-inline constexpr char kMenuMessageCaption[] = "AutoRun - Pikko.exe";
-
-struct SetupItem {
-  int Number = 0;
-  std::string Title, Description, AdPage, ManualPath;
-};
-
-struct MenuTab {
-  std::string Caption;
-  std::vector<SetupItem> Items;  // ascending Number
-  int FullkitItem = -1;          // Number of the tab's batch-install item, -1: none
-};
 
 struct MenuColours {
   TColor ItemColorUp = 0, ItemColorMove = 0, ItemColorDown = 0, TabColorUp = 0, TabColorDown = 0;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <vector>
 
 #include "browser/WebBrowser_win.h"
 #include "platform/FileReader.h"
@@ -46,7 +47,7 @@ std::string EncodeSystemCodePage(char32_t codePoint) {
 // The address as the control would be given it: up to the first NUL, cut to
 // the control's address room.
 std::string CutAddress(const std::string& address) {
-  const std::wstring wide = BrowserAddress(address);
+  const std::vector<wchar_t> wide = BrowserAddress(address);
   const int length = static_cast<int>(wide.size());
   const int needed =
       ::WideCharToMultiByte(CP_ACP, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);

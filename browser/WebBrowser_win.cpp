@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "browser/BrowserSite_win.h"
 #include "browser/PlainPageView_win.h"
@@ -39,7 +40,7 @@ bool RegisterHostClass(WNDPROC proc) noexcept {
 // A BSTR for the owner's lifetime.
 class ScopedBstr {
  public:
-  explicit ScopedBstr(const std::wstring& text)
+  explicit ScopedBstr(const std::vector<wchar_t>& text)
       : bstr_(::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
   ~ScopedBstr() { ::SysFreeString(bstr_); }
   ScopedBstr(const ScopedBstr&) = delete;
@@ -52,13 +53,13 @@ class ScopedBstr {
 
 }  // namespace
 
-std::wstring BrowserAddress(const std::string& target) {
+std::vector<wchar_t> BrowserAddress(const std::string& target) {
   const std::size_t bytes = std::min(std::strlen(target.c_str()), kAddressBytesConsidered);
   if (bytes == 0) return {};
   const int length = static_cast<int>(bytes);
   const int needed = ::MultiByteToWideChar(CP_ACP, 0, target.data(), length, nullptr, 0);
   if (needed <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+  std::vector<wchar_t> wide(static_cast<std::size_t>(needed), L'\0');
   const int written = ::MultiByteToWideChar(CP_ACP, 0, target.data(), length, wide.data(), needed);
   wide.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
   if (wide.size() > kBrowserAddressRoom - 1) {
@@ -176,7 +177,7 @@ void WebBrowser::Navigate(const std::string& target) noexcept {
   if (plain_) plain_->Navigate(target);
   if (!browser_) return;
   try {
-    const std::wstring address = BrowserAddress(target);
+    const std::vector<wchar_t> address = BrowserAddress(target);
     if (address.empty()) return;
     ScopedBstr url(address);
     if (!url.Get()) return;

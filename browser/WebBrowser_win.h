@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/ScopedWin.h"
 
@@ -29,8 +30,9 @@ constexpr std::size_t kBrowserAddressRoom = 260;
 
 // The address as the control receives it: system code page to UTF-16, ending
 // at the first NUL, cut to fit the address buffer (never splitting a
-// surrogate pair).
-std::wstring BrowserAddress(const std::string& target);
+// surrogate pair). UTF-16 units without a terminator (a vector: the exe
+// carries no wide string class).
+std::vector<wchar_t> BrowserAddress(const std::string& target);
 
 class WebBrowser {
  public:

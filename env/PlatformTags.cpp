@@ -1,7 +1,5 @@
 #include "env/PlatformTags.h"
 
-#include <cstdio>
-
 #include "env/Miscfunctions.h"
 #include "env/Text.h"
 #include "platform/Ports.h"
@@ -64,10 +62,8 @@ bool DetectPlatform(std::string& platformTag, std::string& languageCode) {
     Messages().Show(nullptr, "Unknown system platform...", ApplicationTitle(), mb::Ok);
     return false;
   }
-  char code[8];
-  std::snprintf(code, sizeof code, "%04X", static_cast<unsigned>(Version().SystemDefaultLangId()));
   platformTag = *tag;
-  languageCode = code;
+  languageCode = HexDigits(Version().SystemDefaultLangId(), 4);
   return true;
 }
 

@@ -1,6 +1,7 @@
 #include "env/Text.h"
 
 #include <cstdint>
+#include <iterator>
 
 namespace pikko {
 
@@ -26,11 +27,6 @@ static bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= '
 
 std::string Trim(std::string_view s) {
   while (!s.empty() && IsBlankOrControl(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlankOrControl(s.back())) s.remove_suffix(1);
-  return std::string(s);
-}
-
-std::string TrimRight(std::string_view s) {
   while (!s.empty() && IsBlankOrControl(s.back())) s.remove_suffix(1);
   return std::string(s);
 }
@@ -136,6 +132,17 @@ int StrToIntDef(std::string_view text, int def) {
     if (value > limit) return def;
   }
   return static_cast<int>(negative ? -value : value);
+}
+
+std::string HexDigits(std::uint64_t value, int minDigits) {
+  char digits[16];
+  int n = 0;
+  do {
+    digits[n++] = "0123456789ABCDEF"[value & 0xF];
+    value >>= 4;
+  } while (value != 0);
+  while (n < minDigits && n < 16) digits[n++] = '0';
+  return std::string(std::make_reverse_iterator(digits + n), std::make_reverse_iterator(digits));
 }
 
 std::optional<int> NumberAfterPrefix(std::string_view name, std::string_view prefix,

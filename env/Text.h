@@ -2,6 +2,7 @@
 // are those of ASCII, as the menu only compares ASCII names and keys.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,7 +17,6 @@ bool EndsWithText(std::string_view s, std::string_view suffix);    // without re
 
 // Removes leading and trailing blanks and control characters.
 std::string Trim(std::string_view s);
-std::string TrimRight(std::string_view s);
 
 // Replaces every occurrence of from by to.
 std::string ReplaceAll(std::string s, std::string_view from, std::string_view to);
@@ -45,6 +45,10 @@ std::string ExtractFilePath(std::string_view path, unsigned codePage);
 // hexadecimal digits. Anything else, and a value that does not fit 32 bits,
 // yields def.
 int StrToIntDef(std::string_view text, int def);
+
+// Upper-case hexadecimal digits of value without a prefix, zeros in front
+// up to minDigits (at most 16): HexDigits(0x409, 4) is "0409".
+std::string HexDigits(std::uint64_t value, int minDigits);
 
 // The number in a name the menu's files number their entries by, a prefix
 // and decimal digits ("Tab3", "Page12", "(7)Title"): the prefix compares

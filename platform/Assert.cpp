@@ -28,7 +28,8 @@ void AssertionFailed(const char* expression, const char* unit) {
   if (Handler()) {
     Handler()(failure);
   } else {
-    std::fprintf(stderr, "%s\n", failure.what());
+    std::fputs(failure.what(), stderr);
+    std::fputc('\n', stderr);
   }
   // A broken invariant: nothing the program could do next is safe.
   std::_Exit(3);

@@ -10,8 +10,11 @@ template <class P>
 P& Require(P* port, const char* name) {
   if (port == nullptr) {
     // A missing port is a wiring fault of the program or of a test, never a
-    // state the menu can go on from.
-    std::fprintf(stderr, "Ports: no %s port installed\n", name);
+    // state the menu can go on from. (Plain output, not printf: the exe
+    // carries no formatted output code.)
+    std::fputs("Ports: no ", stderr);
+    std::fputs(name, stderr);
+    std::fputs(" port installed\n", stderr);
     std::abort();
   }
   return *port;

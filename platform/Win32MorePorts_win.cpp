@@ -154,7 +154,7 @@ class BatchTextAdapter final : public BatchTextPort {
     const int size = static_cast<int>(text.size());
     const int wideLength = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
     if (wideLength <= 0) return std::nullopt;
-    std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
+    std::vector<wchar_t> wide(static_cast<std::size_t>(wideLength), L'\0');
     if (::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), wideLength) != wideLength)
       return std::nullopt;
     // No best fit: a character the OEM code page lacks must show as the

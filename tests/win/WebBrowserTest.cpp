@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 #include <thread>
 
 #include "browser/BrowserSite_win.h"
@@ -144,7 +145,8 @@ TEST(BrowserAddress, ConvertsAndCutsToTheAddressRoom) {
       {"a huge address is cut the same", std::string(100000, 'w'), std::wstring(259, L'w')},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(BrowserAddress(c.target), c.expected) << c.name;
+    const std::vector<wchar_t> address = BrowserAddress(c.target);
+    EXPECT_EQ(std::wstring(address.begin(), address.end()), c.expected) << c.name;
   }
 }
 
