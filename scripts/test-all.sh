@@ -83,3 +83,13 @@ rings() {
   return "$status"
 }
 phase rings rings
+
+# The disc author's preview on the demo disc: the whole sheet, with a few
+# variants run (the full matrix is the preview's own job, minutes long).
+preview_check() {
+  local out=build/preview-check
+  bash scripts/preview.sh --only 'win10-64-(English|Japanese)-normal|win7-64-English-gaming' \
+    build/win32/demo-disc "$out" | tail -1 &&
+    python3 tests/preview/check_preview.py "$out" build/win32/demo-disc/AUTORUN
+}
+phase preview preview_check
