@@ -56,7 +56,8 @@ copy_for_look() {
   local look="$1" dest="$out/work/$1"
   [ -d "$dest" ] && return 0
   cp -al "$tree" "$dest" 2>/dev/null || { rm -rf "$dest"; cp -a "$tree" "$dest"; }
-  chmod -R u+w "$dest"
+  # Only the folders: a file's mode is its original's too, through the link.
+  find "$dest" -type d -exec chmod u+w {} +
   local status=0; [ "$look" = gaming ] && status=2
   rm -f "$dest/$entry_dir/zkwmiacpi.ini"
   printf '[ACPI]\r\nDeviceStatus=%s\r\n' "$status" > "$dest/$entry_dir/zkwmiacpi.ini"
