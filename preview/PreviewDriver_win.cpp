@@ -11,6 +11,8 @@
 //
 // writes <out>\<name>-<k>.png and <out>\<name>.tsv, one line a view:
 //   view <TAB> file <TAB> tab index <TAB> tab caption <TAB> page <TAB> rows (| between)
+//        <TAB> each row's place in the picture, x,y,width,height (| between)
+//   listed <TAB> tab index <TAB> title <TAB> 1 for a tab's Fullkit item, else 0
 //   message <TAB> file <TAB> text
 //   status <TAB> shown | not started <TAB> why
 #include <windows.h>
@@ -58,17 +60,40 @@ std::string OneLine(std::string s) {
   return s;
 }
 
-// The screen inside r as a PNG file; its name, empty when it cannot be written.
-std::string SaveView(Sheet& sheet, const RECT& r) {
-  const Bitmap shot = testing::CaptureScreen(r);
+// The bytes of a 24-bit capture, row after row.
+std::string BytesOf(Bitmap& shot) {
+  std::string bytes;
+  const std::size_t row = static_cast<std::size_t>(shot.Width()) * 3;
+  for (int y = 0; y < shot.Height(); ++y)
+    bytes.append(reinterpret_cast<const char*>(shot.ScanLine(y)), row);
+  return bytes;
+}
+
+// The screen inside r, once it has stopped changing (painted): two captures
+// a short while apart that agree, or the last one after a bound.
+demo::RgbaImage SettledPicture(const RECT& r) {
+  Bitmap shot = testing::CaptureScreen(r);
+  std::string before = BytesOf(shot);
+  for (int tries = 0; tries < 20; ++tries) {
+    ::Sleep(80);
+    shot = testing::CaptureScreen(r);
+    std::string now = BytesOf(shot);
+    if (now == before) break;
+    before = std::move(now);
+  }
   demo::RgbaImage image(shot.Width(), shot.Height());
   for (int y = 0; y < shot.Height(); ++y)
     for (int x = 0; x < shot.Width(); ++x) {
       const TColor c = shot.Pixel(x, y);
       image.Set(x, y, {GetRValue(c), GetGValue(c), GetBValue(c), 255});
     }
+  return image;
+}
+
+// The screen inside r as a PNG file; its name, empty when it cannot be written.
+std::string SaveView(Sheet& sheet, const RECT& r) {
   const std::string file = sheet.name + "-" + std::to_string(++sheet.views) + ".png";
-  const std::string png = demo::EncodePng(image);
+  const std::string png = demo::EncodePng(SettledPicture(r));
   std::ofstream out(sheet.folder + "\\" + file, std::ios::binary);
   out.write(png.data(), static_cast<std::streamsize>(png.size()));
   return out ? file : std::string();
@@ -80,7 +105,6 @@ bool AnswerMessages(Sheet& sheet) {
   for (HWND box = ::FindWindowA("#32770", nullptr); box; box = ::FindWindowA("#32770", nullptr)) {
     if (!::IsWindowVisible(box)) break;
     any = true;
-    ::Sleep(200);  // drawn
     RECT r;
     ::GetWindowRect(box, &r);
     char text[2048] = {};
@@ -158,25 +182,50 @@ bool Has(const std::vector<long>& ids, long id) {
   return false;
 }
 
-// What the window shows now: a picture and the rows on show.
+// What the window shows now: a picture, the rows on show and where each
+// row lies in the picture (x,y,width,height).
 void NoteView(Sheet& sheet, HWND window, IAccessible* client, int tab, const std::string& caption,
               const std::string& page) {
-  ::Sleep(350);  // painted
   RECT r;
   ::GetWindowRect(window, &r);
   const std::string file = SaveView(sheet, r);
-  std::string rows;
+  std::string rows, places;
   if (Has(ChildIds(client), kItemList))
     if (const auto list = Container(client, kItemList))
-      for (long id : ChildIds(list.Get())) rows += (rows.empty() ? "" : "|") + OneLine(NameOf(list.Get(), id));
+      for (long id : ChildIds(list.Get())) {
+        long x = 0, y = 0, w = 0, h = 0;
+        if (list->accLocation(&x, &y, &w, &h, Child(id)) != S_OK) x = y = w = h = 0;
+        rows += (rows.empty() ? "" : "|") + OneLine(NameOf(list.Get(), id));
+        places += (places.empty() ? "" : "|") + std::to_string(x - r.left) + "," +
+                  std::to_string(y - r.top) + "," + std::to_string(w) + "," + std::to_string(h);
+      }
   sheet.tsv << "view\t" << file << "\t" << tab << "\t" << OneLine(caption) << "\t" << page << "\t"
-            << rows << "\n";
+            << rows << "\t" << places << "\n";
+}
+
+// The items the companion listed for this system in the menu configuration
+// file, whether or not a view shows them (an advertisement tab hides its
+// rows); a tab's Fullkit item is its "Install All" button, not a row.
+void NoteListed(Sheet& sheet, const std::string& file) {
+  const char* path = file.c_str();
+  const int count = static_cast<int>(::GetPrivateProfileIntA("SETUP_ITEM", "ItemNumber", 0, path));
+  for (int n = 1; n <= count && n <= 1000; ++n) {
+    const std::string key = "(" + std::to_string(n) + ")";
+    char title[512] = {};
+    ::GetPrivateProfileStringA("SETUP_ITEM", (key + "Title").c_str(), "", title,
+                               static_cast<DWORD>(std::size(title)), path);
+    const int tab = static_cast<int>(
+        ::GetPrivateProfileIntA("SETUP_ITEM", (key + "Tab").c_str(), -1, path));
+    const int fullkit = static_cast<int>(
+        ::GetPrivateProfileIntA("SETUP_ITEM", (key + "IsZekaFullkit").c_str(), 0, path));
+    sheet.tsv << "listed\t" << tab << "\t" << OneLine(title) << "\t" << (fullkit == 1 ? 1 : 0) << "\n";
+  }
 }
 
 // Presses an element and waits for the menu's loop to have run it.
 void Press(IAccessible* object, long id) {
   object->accDoDefaultAction(Child(id));
-  ::Sleep(150);
+  ::Sleep(40);
 }
 
 void VisitMenu(Sheet& sheet, HWND window, IAccessible* client) {
@@ -288,6 +337,7 @@ int main(int argc, char** argv) {
     if (window) ::PostMessageA(window, WM_CLOSE, 0, 0);
     return 0;
   }
+  NoteListed(sheet, std::string(windows) + "\\Zkcd_tmp.ini");
   VisitMenu(sheet, window, client.Get());
   sheet.tsv << "status\tshown\t\n";
   DWORD pid = 0;

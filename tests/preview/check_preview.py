@@ -8,11 +8,15 @@
   the three looks;
 - every started variant has one view of each tab the master list gives, in
   order, its pages after the first only after it, and a message when it has
-  one;
+  one; the pages of a tab whose rows show hold every item the companion
+  listed on it (no page left unvisited);
 - every view is a PNG of the window's size (660 x 512);
 - two variants of one look whose rows on a tab differ have different
-  pictures of that tab.
+  pictures there: the pixels of the first row where they differ (a tab
+  whose rows an advertisement covers shows no rows, so it is no such pair);
+- the sheet marks "hidden" each item the companion listed that no view shows.
 """
+import html
 import os
 import re
 import struct
@@ -34,6 +38,16 @@ def png_pixels(path):
             idat += data[pos + 8:pos + 8 + length]
         pos += 12 + length
     return (width, height), zlib.decompress(idat)
+
+
+def region(picture, place):
+    """The bytes of a rectangle (x, y, width, height) of a picture's rows
+    (the filter byte leads each row; 4 bytes a pixel)."""
+    (width, height), pixels = picture
+    x, y, w, h = place
+    stride = 1 + 4 * width
+    return b"".join(pixels[row * stride + 1 + 4 * x:row * stride + 1 + 4 * (x + w)]
+                    for row in range(max(y, 0), min(y + h, height)))
 
 
 def main(out, program):
@@ -60,7 +74,7 @@ def main(out, program):
     tabs = int(re.search(r"^NUM=(\d+)", master, re.M).group(1))
     captions = [re.search(r"^TAB%d=(.*?)\r?$" % t, master, re.M).group(1) for t in range(tabs)]
 
-    started, rows_of, picture_of = [], {}, {}
+    started, rows_of, picture_of, hidden = [], {}, {}, 0
     for v in variants:
         path = os.path.join(out, "views", v[0] + ".tsv")
         if not os.path.exists(path):
@@ -71,7 +85,7 @@ def main(out, program):
         check(len(status) == 1, v[0] + ": one status line")
         if v[6] != "-":
             check(status and status[0][1] == "not started", v[0] + ": left out, so not started")
-            check(v[6] in page, v[0] + ": the sheet says why it is not started")
+            check(html.escape(v[6]) in page, v[0] + ": the sheet says why it is not started")
             continue
         check(status and status[0][1] == "shown", v[0] + ": the menu came up")
         started.append(v[0])
@@ -79,15 +93,34 @@ def main(out, program):
         firsts = [l[3] for l in views if l[4] == "1"]
         check(firsts == captions if v[3] == "English" else len(firsts) == tabs,
               "%s: tabs seen %s, the master list gives %s" % (v[0], firsts, captions))
+        order = [l[2] for l in views]
+        check(order == sorted(order, key=int), v[0] + ": a tab's pages come together, after its first")
+        shown_on = {}
         for l in views:
             size, pixels = png_pixels(os.path.join(out, "views", l[1]))
             check(size == WINDOW, "%s: %s is %s, not the window's size" % (v[0], l[1], size))
+            rows = [r for r in l[5].split("|") if r]
+            places = [tuple(int(n) for n in p.split(",")) for p in l[6].split("|") if p] if len(l) > 6 else []
+            check(len(places) == len(rows), "%s: %s: a place for every row" % (v[0], l[1]))
+            shown_on.setdefault(l[2], set()).update(rows)
             if l[4] == "1":
-                rows_of[(v[0], l[2])] = l[5]
-                picture_of[(v[0], l[2])] = pixels
+                rows_of[(v[0], l[2])] = (rows, places)
+                picture_of[(v[0], l[2])] = (size, pixels)
+        listed = [l for l in lines if l[0] == "listed"]
+        check(len(listed) > 0, v[0] + ": the companion's list noted")
+        for l in listed:
+            if l[3:4] == ["1"]:
+                continue  # a tab's Fullkit item is its Install All button, not a row
+            seen = shown_on.get(l[1], set())
+            if seen:
+                check(l[2] in seen, "%s: %s is listed on tab %s but on no page of it" % (v[0], l[2], l[1]))
+            elif all(l[2] not in rows for rows in shown_on.values()):
+                hidden += 1
         for l in lines:
             if l[0] == "message":
                 check(os.path.exists(os.path.join(out, "views", l[1])), v[0] + ": the message's picture")
+    check(page.count("class='c hid'") == hidden,
+          "the sheet marks %d items hidden, the notes give %d" % (page.count("class='c hid'"), hidden))
 
     pairs = 0
     looks = {v[0]: v[4] for v in variants}
@@ -97,11 +130,17 @@ def main(out, program):
                 continue
             for t in range(tabs):
                 key_a, key_b = (a, str(t)), (b, str(t))
-                if key_a in rows_of and key_b in rows_of and rows_of[key_a] != rows_of[key_b]:
-                    pairs += 1
-                    check(picture_of[key_a] != picture_of[key_b],
-                          "%s and %s list different items on tab %d but look the same" % (a, b, t))
-    check(pairs > 0, "no two started variants of one look list different items")
+                if key_a not in rows_of or key_b not in rows_of or rows_of[key_a][0] == rows_of[key_b][0]:
+                    continue
+                (rows_a, places_a), (rows_b, places_b) = rows_of[key_a], rows_of[key_b]
+                k = next(k for k in range(max(len(rows_a), len(rows_b)))
+                         if k >= len(rows_a) or k >= len(rows_b) or rows_a[k] != rows_b[k])
+                place = places_a[k] if k < len(places_a) else places_b[k]
+                pairs += 1
+                check(region(picture_of[key_a], place) != region(picture_of[key_b], place),
+                      "%s and %s list different items on tab %d (row %d) but show the same there"
+                      % (a, b, t, k + 1))
+    check(pairs > 0, "no two started variants of one look list different items on a tab that shows rows")
     for f in failures:
         print("preview check: " + f)
     print("preview check: %d variants, %d started, %d pairs with different items: %s" % (
