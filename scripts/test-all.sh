@@ -83,3 +83,16 @@ rings() {
   return "$status"
 }
 phase rings rings
+
+# The disc author's preview on the demo disc: the whole sheet of variants
+# with three of them run (English and Japanese, whose Utilities tabs list
+# different items, and one gaming look; the full matrix is the preview's
+# own default, a minute or two), then the discs that cannot start.
+preview_check() {
+  local out=build/preview-check
+  bash scripts/preview.sh --jobs 1 --only '^(win10-64-(English|Japanese)-normal|win7-64-English-gaming)$' \
+    build/win32/demo-disc "$out" | tail -1 &&
+    python3 tests/preview/check_preview.py "$out" build/win32/demo-disc/AUTORUN &&
+    bash tests/preview/bad-discs.sh build/win32/demo-disc build/preview-bad-discs
+}
+phase preview preview_check

@@ -13,6 +13,7 @@ WOW64_WINELIB=/usr/lib/x86_64-linux-gnu/wine
 # /dev and /sys, the host's /tmp (the X socket, xvfb-run's authority file)
 # and the checkout are bound in at the same paths, so that nothing stays
 # mounted when it ends. The environment the Windows side needs is passed on.
+# WOW64_BINDS: more folders (blank-separated) bound in at the same paths.
 wow64() {
   local root="$WOW64_ROOT"
   # Wine's X driver wants a private runtime folder; /tmp is shared with the host.
@@ -20,22 +21,26 @@ wow64() {
   [ -d "$WOW64_XDG" ] || { mkdir -p "$WOW64_XDG" && chmod 700 "$WOW64_XDG"; }
   unshare -m --propagation private bash -c '
     set -e
-    root="$1"; src="$2"; shift 2
+    root="$1"; src="$2"; binds="$3"; shift 3
     mount -t proc proc "$root/proc"
     mount --rbind /dev "$root/dev"
     mount --rbind /sys "$root/sys"
     mount --bind /tmp "$root/tmp"
-    case "$src" in
-      /tmp/*) ;;
-      *) mkdir -p "$root$src"; mount --bind "$src" "$root$src" ;;
-    esac
+    bind() {
+      case "$1" in
+        /tmp/*) ;;
+        *) mkdir -p "$root$1"; mount --bind "$1" "$root$1" ;;
+      esac
+    }
+    bind "$src"
+    for b in $binds; do bind "$b"; done
     exec chroot "$root" /usr/bin/env -i \
       PATH="/usr/lib/x86_64-linux-gnu/wine:/usr/bin:/bin:/usr/sbin:/sbin" HOME=/root LANG=C.UTF-8 \
       DISPLAY="${DISPLAY:-}" XAUTHORITY="${XAUTHORITY:-}" \
       WINEPREFIX="$WOW64_PREFIX" WINEDLLOVERRIDES="mscoree,mshtml=" \
       WINEDEBUG="${WOW64_WINEDEBUG:--all}" XDG_RUNTIME_DIR="$WOW64_XDG" \
       bash -c "cd \"\$0\" 2>/dev/null || cd /; exec \"\$@\"" "$PWD" "$@"
-  ' wow64 "$root" "$here" "$@"
+  ' wow64 "$root" "$here" "${WOW64_BINDS:-}" "$@"
 }
 export WOW64_ROOT WOW64_PREFIX
 
