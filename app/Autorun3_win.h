@@ -209,21 +209,21 @@ class TZkAutorunForm : public Form {
   void ShapeWindow();
   void LoadButtonSkins();
   // One state picture of a button: the PNG file (relative to the program
-  // folder) blended over the background behind the button.
+  // folder) blended over the background at left, top, where the button lies.
   // state: 0 raised, 1 sunken, 2 focused. Anything but Loaded leaves the
   // state as it was: CannotOpen for a file that is not there, Rejected for
   // one the PNG library refuses.
-  PngFileResult CompositeButtonPicture(const std::string& file, ZkButtonTx& button, int state);
+  PngFileResult CompositeButtonPicture(const std::string& file, ZkButtonTx& button, int left,
+                                       int top, int state);
   // The same, composited later (over the background where the button lies
   // now): before the first paint when the button shows in it with that
   // state, otherwise right after it. A required picture that is not on the
   // disc ends the start now.
-  PngFileResult CompositeButtonPictureAt(const std::string& file, ZkButtonTx& button, int left,
-                                         int top, int state);
   void QueueButtonPicture(const std::string& file, ZkButtonTx& button, int state, bool required);
   // Composites the queued pictures: only those the first paint shows, or all
   // of them (and lets go of the decoded pictures).
   void ComposeQueuedPictures(bool firstPaintOnly);
+  [[noreturn]] void ThrowMissingPicture(const std::string& file) const;
   // A picture of the disc decoded once for the whole start (the ten manual
   // buttons share three pictures); null, with the reason in result, when it
   // cannot be read.

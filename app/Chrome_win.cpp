@@ -169,12 +169,7 @@ void TZkAutorunForm::imgMinimizeClick(Control&) {
 void TZkAutorunForm::imgCloseClick(Control&) { Close(); }
 
 PngFileResult TZkAutorunForm::CompositeButtonPicture(const std::string& file, ZkButtonTx& button,
-                                                     int state) {
-  return CompositeButtonPictureAt(file, button, button.Left(), button.Top(), state);
-}
-
-PngFileResult TZkAutorunForm::CompositeButtonPictureAt(const std::string& file, ZkButtonTx& button,
-                                                       int left, int top, int state) {
+                                                     int left, int top, int state) {
   PngFileResult read = PngFileResult::Loaded;
   const Bitmap* png = DecodedPicture(ProgramFolder + file, read);
   if (!png) return read;
@@ -189,12 +184,15 @@ PngFileResult TZkAutorunForm::CompositeButtonPictureAt(const std::string& file, 
   return PngFileResult::Loaded;
 }
 
+void TZkAutorunForm::ThrowMissingPicture(const std::string& file) const {
+  throw std::runtime_error("Cannot load the picture " + ProgramFolder + file);
+}
+
 void TZkAutorunForm::QueueButtonPicture(const std::string& file, ZkButtonTx& button, int state,
                                         bool required) {
   // Only the file's presence is asked for now: opening and decoding it waits
   // until the picture is needed.
-  if (required && !Files().FileExists(ProgramFolder + file))
-    throw std::runtime_error("Cannot load the picture " + ProgramFolder + file);
+  if (required && !Files().FileExists(ProgramFolder + file)) ThrowMissingPicture(file);
   queuedPictures_.push_back({file, &button, button.Left(), button.Top(), state, required});
 }
 
@@ -206,9 +204,8 @@ void TZkAutorunForm::ComposeQueuedPictures(bool firstPaintOnly) {
       later.push_back(std::move(q));
       continue;
     }
-    if (CompositeButtonPictureAt(q.file, *q.button, q.left, q.top, q.state) == PngFileResult::CannotOpen &&
-        q.required)
-      throw std::runtime_error("Cannot load the picture " + ProgramFolder + q.file);
+    const PngFileResult read = CompositeButtonPicture(q.file, *q.button, q.left, q.top, q.state);
+    if (read == PngFileResult::CannotOpen && q.required) ThrowMissingPicture(q.file);
   }
   queuedPictures_ = std::move(later);
   if (queuedPictures_.empty()) decodedPictures_.clear();

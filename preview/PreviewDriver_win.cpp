@@ -25,12 +25,14 @@
 
 #include "demo/Png.h"
 #include "platform/ScopedWin.h"
+#include "tests/win/AccessibleChild.h"
 #include "tests/win/ChildProcess.h"
 #include "tests/win/ScreenCapture.h"
 
 namespace {
 
 using namespace pikko;
+using pikko::testing::AccessibleChild;
 
 // The ids the menu's accessible tree gives its elements.
 constexpr long kTabList = 1, kItemList = 2;
@@ -120,14 +122,6 @@ bool AnswerMessages(Sheet& sheet) {
   return any;
 }
 
-VARIANT Child(long id) {
-  VARIANT v;
-  ::VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
-
 // The ids of an object's children (the containers' own ids are known).
 std::vector<long> ChildIds(IAccessible* object) {
   long count = 0;
@@ -144,7 +138,7 @@ std::vector<long> ChildIds(IAccessible* object) {
         children[i].pdispVal->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(inner.Put())) == S_OK) {
       VARIANT role;
       ::VariantInit(&role);
-      if (inner->get_accRole(Child(CHILDID_SELF), &role) == S_OK && role.vt == VT_I4) {
+      if (inner->get_accRole(AccessibleChild(CHILDID_SELF), &role) == S_OK && role.vt == VT_I4) {
         if (role.lVal == ROLE_SYSTEM_PAGETABLIST) ids.push_back(kTabList);
         if (role.lVal == ROLE_SYSTEM_LIST) ids.push_back(kItemList);
       }
@@ -157,7 +151,7 @@ std::vector<long> ChildIds(IAccessible* object) {
 win::ComPtr<IAccessible> Container(IAccessible* client, long id) {
   win::ComPtr<IDispatch> dispatch;
   win::ComPtr<IAccessible> object;
-  if (client->get_accChild(Child(id), dispatch.Put()) == S_OK && dispatch)
+  if (client->get_accChild(AccessibleChild(id), dispatch.Put()) == S_OK && dispatch)
     dispatch->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(object.Put()));
   return object;
 }
@@ -165,7 +159,7 @@ win::ComPtr<IAccessible> Container(IAccessible* client, long id) {
 std::string NameOf(IAccessible* object, long id) {
   BSTR text = nullptr;
   std::wstring name;
-  if (SUCCEEDED(object->get_accName(Child(id), &text)) && text) name.assign(text, ::SysStringLen(text));
+  if (SUCCEEDED(object->get_accName(AccessibleChild(id), &text)) && text) name.assign(text, ::SysStringLen(text));
   ::SysFreeString(text);
   return Narrow(name);
 }
@@ -173,7 +167,7 @@ std::string NameOf(IAccessible* object, long id) {
 long StateOf(IAccessible* object, long id) {
   VARIANT v;
   ::VariantInit(&v);
-  return object->get_accState(Child(id), &v) == S_OK && v.vt == VT_I4 ? v.lVal : 0;
+  return object->get_accState(AccessibleChild(id), &v) == S_OK && v.vt == VT_I4 ? v.lVal : 0;
 }
 
 bool Has(const std::vector<long>& ids, long id) {
@@ -194,7 +188,7 @@ void NoteView(Sheet& sheet, HWND window, IAccessible* client, int tab, const std
     if (const auto list = Container(client, kItemList))
       for (long id : ChildIds(list.Get())) {
         long x = 0, y = 0, w = 0, h = 0;
-        if (list->accLocation(&x, &y, &w, &h, Child(id)) != S_OK) x = y = w = h = 0;
+        if (list->accLocation(&x, &y, &w, &h, AccessibleChild(id)) != S_OK) x = y = w = h = 0;
         rows += (rows.empty() ? "" : "|") + OneLine(NameOf(list.Get(), id));
         places += (places.empty() ? "" : "|") + std::to_string(x - r.left) + "," +
                   std::to_string(y - r.top) + "," + std::to_string(w) + "," + std::to_string(h);
@@ -224,7 +218,7 @@ void NoteListed(Sheet& sheet, const std::string& file) {
 
 // Presses an element and waits for the menu's loop to have run it.
 void Press(IAccessible* object, long id) {
-  object->accDoDefaultAction(Child(id));
+  object->accDoDefaultAction(AccessibleChild(id));
   ::Sleep(40);
 }
 

@@ -89,18 +89,19 @@ disc_arguments() {
 mkdir -p build/bench
 make_discs win64
 make_discs win32
-with_display bash -c "source scripts/wine-env.sh
-  wineserver -p </dev/null >/dev/null 2>&1
-  wine wineboot </dev/null >/dev/null 2>&1 || true
-  wine '$here/build/win64/bench/startup_bench.exe' '$(windows_path "$here/build/win64/bench/bare_window.exe")' $runs $(disc_arguments win64) > build/bench/first-paint-win64.txt
-  bash scripts/bench-trace.sh win64 > build/bench/trace-win64.txt
-  wineserver -k 2>/dev/null || true"
-with_display bash -c "source scripts/wow64-env.sh
-  wow64_server -p </dev/null >/dev/null 2>&1
-  wow64_wine wineboot </dev/null >/dev/null 2>&1 || true
-  wow64_wine '$here/build/win32/bench/startup_bench.exe' '$(windows_path "$here/build/win32/bench/bare_window.exe")' $runs $(disc_arguments win32) > build/bench/first-paint-win32.txt
-  bash scripts/bench-trace.sh win32 > build/bench/trace-win32.txt
-  wow64_server -k 2>/dev/null || true"
+# Times one build's discs and traces each once, under that build's Wine.
+#   time_build <preset> <env script> <wine command> <server command>
+time_build() {
+  local preset="$1" env="$2" wine="$3" server="$4" bench="$here/build/$1/bench"
+  with_display bash -c "source scripts/$env
+  $server -p </dev/null >/dev/null 2>&1
+  $wine wineboot </dev/null >/dev/null 2>&1 || true
+  $wine '$bench/startup_bench.exe' '$(windows_path "$bench/bare_window.exe")' $runs $(disc_arguments "$preset") > build/bench/first-paint-$preset.txt
+  bash scripts/bench-trace.sh $preset > build/bench/trace-$preset.txt
+  $server -k 2>/dev/null || true"
+}
+time_build win64 wine-env.sh wine wineserver
+time_build win32 wow64-env.sh wow64_wine wow64_server
 
 echo "== $(nproc) cores, $(uname -m), $(date -u +%F); win64 under $(wine --version 2>/dev/null), win32 under the WoW64 Wine ${PIKKO_BENCH_MENU:+; menu from $PIKKO_BENCH_MENU}"
 echo "-- start to first paint, median of $runs (ms; ratio to the bare window of the same build)"

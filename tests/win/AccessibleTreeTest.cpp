@@ -16,6 +16,7 @@
 #include "app/MenuConfig.h"
 #include "demo/DemoDisc.h"
 #include "platform/ScopedWin.h"
+#include "tests/win/AccessibleChild.h"
 #include "tests/win/ChildProcess.h"
 #include "tests/win/FormHarness.h"
 #include "tests/win/WinTestSupport.h"
@@ -44,18 +45,10 @@ struct Element {
   long parentRole = 0;  // the role of the object it was found in
 };
 
-VARIANT Child(long id) {
-  VARIANT v;
-  ::VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = id;
-  return v;
-}
-
 Element Describe(IAccessible* object, long id, long parentRole) {
   Element e;
   e.parentRole = parentRole;
-  const VARIANT child = Child(id);
+  const VARIANT child = AccessibleChild(id);
   VARIANT v;
   ::VariantInit(&v);
   if (object->get_accRole(child, &v) == S_OK && v.vt == VT_I4) e.role = v.lVal;
@@ -192,7 +185,7 @@ bool WaitForState(IAccessible* object, long id, long bits) {
   for (int i = 0; i < 100; ++i) {
     VARIANT v;
     ::VariantInit(&v);
-    if (object->get_accState(Child(id), &v) == S_OK && v.vt == VT_I4 && (v.lVal & bits) == bits)
+    if (object->get_accState(AccessibleChild(id), &v) == S_OK && v.vt == VT_I4 && (v.lVal & bits) == bits)
       return true;
     ::Sleep(50);
   }
@@ -223,12 +216,12 @@ TEST(AccessibleTree, AnotherProcessFindsEveryTabRowAndButtonOfTheFirstTwoTabs) {
   // The demo starts on its home tab; a screen reader's default action on a
   // tab switches to it as a click does.
   for (int tab : {0, 1}) {
-    VARIANT tabList = Child(AccessibleTree::kTabList);
+    VARIANT tabList = AccessibleChild(AccessibleTree::kTabList);
     win::ComPtr<IDispatch> listDispatch;
     ASSERT_EQ(client->get_accChild(tabList, listDispatch.Put()), S_OK);
     win::ComPtr<IAccessible> list;
     ASSERT_EQ(listDispatch->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(list.Put())), S_OK);
-    ASSERT_EQ(list->accDoDefaultAction(Child(AccessibleTree::TabId(tab))), S_OK);
+    ASSERT_EQ(list->accDoDefaultAction(AccessibleChild(AccessibleTree::TabId(tab))), S_OK);
     ASSERT_TRUE(WaitForState(list.Get(), AccessibleTree::TabId(tab), STATE_SYSTEM_SELECTED)) << tab;
     std::vector<Element> tree;
     Walk(client.Get(), ROLE_SYSTEM_CLIENT, tree);
@@ -267,14 +260,14 @@ TEST(AccessibleTree, DriversTabListsItsRowsWithDescriptions) {
   EXPECT_FALSE(Find(tree, ROLE_SYSTEM_PUSHBUTTON, L"Next page"));
   // A screen reader's default action on a row starts it as a click does.
   win::ComPtr<IDispatch> listDispatch;
-  ASSERT_EQ(client->get_accChild(Child(AccessibleTree::kItemList), listDispatch.Put()), S_OK);
+  ASSERT_EQ(client->get_accChild(AccessibleChild(AccessibleTree::kItemList), listDispatch.Put()), S_OK);
   win::ComPtr<IAccessible> list;
   ASSERT_EQ(listDispatch->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(list.Put())), S_OK);
-  ASSERT_EQ(list->accDoDefaultAction(Child(AccessibleTree::RowId(2))), S_OK);
+  ASSERT_EQ(list->accDoDefaultAction(AccessibleChild(AccessibleTree::RowId(2))), S_OK);
   h.Pump();
   ASSERT_EQ(h.shell.calls.size(), 1u);
   EXPECT_NE(h.shell.calls[0].file.find("TPM\\Setup.exe"), std::string::npos);
-  EXPECT_EQ(list->accDoDefaultAction(Child(AccessibleTree::RowId(5))), E_INVALIDARG)
+  EXPECT_EQ(list->accDoDefaultAction(AccessibleChild(AccessibleTree::RowId(5))), E_INVALIDARG)
       << "a row not on show";
   // Once the window has gone, a client still holding an object is told so.
   h.form.reset();
